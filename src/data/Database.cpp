@@ -343,7 +343,7 @@ QVariant TDatabase::ToDb(const QVariant& value) const
     }
 }
 
-QSqlQuery TDatabase::prepare(const QString& sql, const TDBParameters& params, const TxDBParameters& blobs)
+QSqlQuery TDatabase::execute(const QString& sql, const TDBParameters& params, const TxDBParameters& blobs)
 {
     ensureOpen();
     if (m_transDoomed)
@@ -378,6 +378,13 @@ QSqlQuery TDatabase::prepare(const QString& sql, const TDBParameters& params, co
 
     QSqlQuery query(Connection());
     query.setForwardOnly(true);
+    // PostgreSQL cannot prepare DDL or transaction statements, and a statement without
+    // placeholders gains nothing from it: run those as they are.
+    if (parsed.Names.isEmpty()) {
+        if (!query.exec(sql))
+            raise(driverMessage(query.lastError()), sql);
+        return query;
+    }
     if (!query.prepare(parsed.Text))
         raise(driverMessage(query.lastError()), sql);
     for (const QString& name : parsed.Names) {
@@ -402,15 +409,14 @@ QSqlQuery TDatabase::prepare(const QString& sql, const TDBParameters& params, co
         }
         raise(u"参数 %1 没有赋值"_s.arg(name), sql);
     }
+    if (!query.exec())
+        raise(driverMessage(query.lastError()), sql);
     return query;
 }
 
 int TDatabase::run(const QString& sql, const TDBParameters& params, const TxDBParameters& blobs)
 {
-    QSqlQuery query = prepare(sql, params, blobs);
-    if (!query.exec())
-        raise(driverMessage(query.lastError()), sql);
-    return query.numRowsAffected();
+    return execute(sql, params, blobs).numRowsAffected();
 }
 
 int TDatabase::ExecSQL(const QString& sql, const TDBParameters& params, const TxDBParameters& blobs)
@@ -425,10 +431,7 @@ void TDatabase::Execute(const QString& sql, const TDBParameters& params, const T
 
 QSqlQuery TDatabase::Select(const QString& sql, const TDBParameters& params)
 {
-    QSqlQuery query = prepare(sql, params, {});
-    if (!query.exec())
-        raise(driverMessage(query.lastError()), sql);
-    return query;
+    return execute(sql, params, {});
 }
 
 QString TDatabase::ConnectionValue(const QString& key) const

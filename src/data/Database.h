@@ -84,7 +84,8 @@ public:
     QSqlDatabase Connection() const;
 
 private:
-    QSqlQuery prepare(const QString& sql, const TDBParameters& params, const TxDBParameters& blobs);
+    // Binds and runs one statement; raises with the driver's message and the SQL text.
+    QSqlQuery execute(const QString& sql, const TDBParameters& params, const TxDBParameters& blobs);
     int run(const QString& sql, const TDBParameters& params, const TxDBParameters& blobs);
     void ensureOpen();
     void rawExec(const QString& sql);

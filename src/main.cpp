@@ -6,6 +6,7 @@
 #include "data/AppPaths.h"
 #include "data/Database.h"
 #include "data/DbError.h"
+#include "data/LocalTime.h"
 #include "holdings/Schema.h"
 
 #include <QApplication>
@@ -46,6 +47,7 @@ int createDatabase(const QString& connectionString)
 
 int main(int argc, char* argv[])
 {
+    LocalTime::CacheSystemZone();
     // Command-line work needs no display.
     for (int i = 1; i < argc; ++i) {
         const QString arg = QString::fromLocal8Bit(argv[i]);

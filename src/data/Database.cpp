@@ -119,6 +119,31 @@ bool g_postRoutineAdded = false;
 
 } // namespace
 
+// Parsed statements and, for statements without result rows, their prepared queries: business
+// steps and imports run the same insert thousands of times, and parsing and preparing each time
+// would cost more than the work itself.
+struct TDatabase::TStatementCache
+{
+    static constexpr qsizetype Limit = 256;
+    QHash<QString, TParsedSql> Parsed;
+    QHash<QString, QSqlQuery> Prepared;
+
+    const TParsedSql& parse(const QString& sql)
+    {
+        auto found = Parsed.constFind(sql);
+        if (found != Parsed.constEnd())
+            return *found;
+        if (Parsed.size() >= Limit)
+            Parsed.clear();
+        return *Parsed.insert(sql, parsePlaceholders(sql));
+    }
+    void clear()
+    {
+        Prepared.clear();
+        Parsed.clear();
+    }
+};
+
 namespace {
 
 // Every live database object, so the connections can be closed while the application object
@@ -142,6 +167,7 @@ TDatabase::TDatabase()
     // Touch QtSql's connection registry now: statics are destroyed in reverse order of
     // construction, so it then outlives the process-wide Database.
     (void)QSqlDatabase::connectionNames();
+    m_cache = std::make_unique<TStatementCache>();
     liveDatabases().append(this);
 }
 
@@ -153,6 +179,8 @@ TDatabase::~TDatabase()
 
 void TDatabase::Release()
 {
+    // Prepared statements go before the connection they belong to.
+    m_cache->clear();
     if (m_connectionName.isEmpty())
         return;
     {
@@ -191,19 +219,8 @@ bool TDatabase::TryConnect(const QString& connectionString, QString* error, bool
 
     // Close whatever was open; the string is kept even when the new attempt fails, so a later
     // statement retries with it.
-    if (!m_connectionName.isEmpty()) {
-        {
-            QSqlDatabase old = QSqlDatabase::database(m_connectionName, false);
-            if (old.isOpen())
-                old.close();
-        }
-        QSqlDatabase::removeDatabase(m_connectionName);
-        m_connectionName.clear();
-    }
+    Release();
     m_connectionString = connectionString;
-    m_engine = TEngine::None;
-    m_transDepth = 0;
-    m_transDoomed = false;
 
     const QHash<QString, QString> values = parseConnectionString(connectionString);
     const QString provider = values.value(u"provider"_s);
@@ -301,6 +318,7 @@ void TDatabase::SetConnected(bool connected)
         TryConnect(m_connectionString);
         return;
     }
+    m_cache->clear();
     {
         QSqlDatabase db = Connection();
         db.close();
@@ -343,22 +361,20 @@ QVariant TDatabase::ToDb(const QVariant& value) const
     }
 }
 
-QSqlQuery TDatabase::execute(const QString& sql, const TDBParameters& params, const TxDBParameters& blobs)
+QSqlQuery TDatabase::execute(const QString& sql, const TDBParameters& params, const TxDBParameters& blobs,
+                             bool returnsRows)
 {
     ensureOpen();
     if (m_transDoomed)
         raise(u"事务已回滚, 语句没有执行."_s, sql);
 
-    const TParsedSql parsed = parsePlaceholders(sql);
-    auto findParam = [&](const QString& name) -> qsizetype {
-        for (qsizetype i = 0; i < params.size(); ++i)
-            if (params.at(i).Name.compare(name, Qt::CaseInsensitive) == 0)
-                return i;
-        return -1;
-    };
-    auto findBlob = [&](const QString& name) -> qsizetype {
-        for (qsizetype i = 0; i < blobs.size(); ++i)
-            if (blobs.at(i).Name.compare(name, Qt::CaseInsensitive) == 0)
+    const TParsedSql parsed = m_cache->parse(sql);
+    // Callers usually pass the parameters in the order the statement names them, so look there first.
+    auto findIn = [](const auto& list, const QString& name, qsizetype hint) -> qsizetype {
+        if (hint >= 0 && hint < list.size() && list.at(hint).Name.compare(name, Qt::CaseInsensitive) == 0)
+            return hint;
+        for (qsizetype i = 0; i < list.size(); ++i)
+            if (list.at(i).Name.compare(name, Qt::CaseInsensitive) == 0)
                 return i;
         return -1;
     };
@@ -376,24 +392,49 @@ QSqlQuery TDatabase::execute(const QString& sql, const TDBParameters& params, co
         if (!inStatement(p.Name))
             raise(u"参数 %1 没有找到"_s.arg(p.Name), sql);
 
-    QSqlQuery query(Connection());
-    query.setForwardOnly(true);
+    // A forward-only select on PostgreSQL streams its rows one by one, and the next statement on the
+    // connection throws away what the caller has not read yet: selects there fetch their rows whole.
+    //
     // PostgreSQL cannot prepare DDL or transaction statements, and a statement without
     // placeholders gains nothing from it: run those as they are.
     if (parsed.Names.isEmpty()) {
+        QSqlQuery query(Connection());
+        query.setForwardOnly(!returnsRows || m_engine != TEngine::PostgreSQL);
         if (!query.exec(sql))
             raise(driverMessage(query.lastError()), sql);
         return query;
     }
-    if (!query.prepare(parsed.Text))
-        raise(driverMessage(query.lastError()), sql);
-    for (const QString& name : parsed.Names) {
-        const qsizetype pi = findParam(name);
+
+    // A query handed back to a caller that reads rows is never shared: copies of a QSqlQuery share
+    // one result, and the next run of the same text would overwrite what the caller still reads.
+    QSqlQuery query;
+    bool cached = false;
+    if (!returnsRows) {
+        auto found = m_cache->Prepared.find(parsed.Text);
+        if (found != m_cache->Prepared.end()) {
+            query = *found;
+            cached = true;
+        }
+    }
+    if (!cached) {
+        query = QSqlQuery(Connection());
+        query.setForwardOnly(!returnsRows || m_engine != TEngine::PostgreSQL);
+        if (!query.prepare(parsed.Text))
+            raise(driverMessage(query.lastError()), sql);
+        if (!returnsRows) {
+            if (m_cache->Prepared.size() >= TStatementCache::Limit)
+                m_cache->Prepared.clear();
+            m_cache->Prepared.insert(parsed.Text, query);
+        }
+    }
+    for (qsizetype n = 0; n < parsed.Names.size(); ++n) {
+        const QString& name = parsed.Names.at(n);
+        const qsizetype pi = findIn(params, name, n);
         if (pi >= 0) {
-            query.addBindValue(ToDb(params.at(pi).Value));
+            query.bindValue(int(n), ToDb(params.at(pi).Value));
             continue;
         }
-        const qsizetype bi = findBlob(name);
+        const qsizetype bi = findIn(blobs, name, -1);
         if (bi >= 0) {
             QIODevice* stream = blobs.at(bi).Stream;
             QByteArray bytes;
@@ -404,19 +445,27 @@ QSqlQuery TDatabase::execute(const QString& sql, const TDBParameters& params, co
                     stream->seek(0);
                 bytes = stream->readAll();
             }
-            query.addBindValue(bytes, QSql::In | QSql::Binary);
+            query.bindValue(int(n), bytes, QSql::In | QSql::Binary);
             continue;
         }
         raise(u"参数 %1 没有赋值"_s.arg(name), sql);
     }
-    if (!query.exec())
-        raise(driverMessage(query.lastError()), sql);
+    const bool ok = query.exec();
+    if (!ok) {
+        const QString message = driverMessage(query.lastError());
+        if (!returnsRows)
+            query.finish();
+        raise(message, sql);
+    }
     return query;
 }
 
 int TDatabase::run(const QString& sql, const TDBParameters& params, const TxDBParameters& blobs)
 {
-    return execute(sql, params, blobs).numRowsAffected();
+    QSqlQuery query = execute(sql, params, blobs, false);
+    const int affected = query.numRowsAffected();
+    query.finish();
+    return affected;
 }
 
 int TDatabase::ExecSQL(const QString& sql, const TDBParameters& params, const TxDBParameters& blobs)
@@ -431,7 +480,7 @@ void TDatabase::Execute(const QString& sql, const TDBParameters& params, const T
 
 QSqlQuery TDatabase::Select(const QString& sql, const TDBParameters& params)
 {
-    return execute(sql, params, {});
+    return execute(sql, params, {}, true);
 }
 
 QString TDatabase::ConnectionValue(const QString& key) const

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QtSql/QSqlDatabase>
 #include <QtSql/QSqlQuery>
+#include <memory>
 
 // The engines Quorin runs on. The file provider is the embedded single-seat database; every
 // other provider is a database server shared by several workstations.
@@ -85,12 +86,15 @@ public:
 
 private:
     // Binds and runs one statement; raises with the driver's message and the SQL text.
-    QSqlQuery execute(const QString& sql, const TDBParameters& params, const TxDBParameters& blobs);
+    // `returnsRows`: the caller reads the result, so the query is its own and not kept for reuse.
+    QSqlQuery execute(const QString& sql, const TDBParameters& params, const TxDBParameters& blobs, bool returnsRows);
     int run(const QString& sql, const TDBParameters& params, const TxDBParameters& blobs);
     void ensureOpen();
     void rawExec(const QString& sql);
     [[noreturn]] void raise(const QString& driverMessage, const QString& sql) const;
 
+    struct TStatementCache;
+    std::unique_ptr<TStatementCache> m_cache;
     QString m_connectionName;
     QString m_connectionString;
     TEngine m_engine = TEngine::None;

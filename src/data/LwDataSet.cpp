@@ -37,8 +37,56 @@ TFieldType typeOfColumn(QMetaType type)
     }
 }
 
+// Reads "yyyy-MM-dd", optionally followed by " hh:mm", ":ss" and ".zzz" (or "T" for the space),
+// digit by digit: the stored form of every SQLite date, read once per cell when a set opens, where
+// QDateTime::fromString would cost more than the rest of the load together.
+QDateTime parseStoredDateTime(QStringView text)
+{
+    auto digits = [&](qsizetype at, int count, int& out) {
+        if (at + count > text.size())
+            return false;
+        int value = 0;
+        for (qsizetype i = at; i < at + count; ++i) {
+            const char16_t c = text.at(i).unicode();
+            if (c < u'0' || c > u'9')
+                return false;
+            value = value * 10 + (c - u'0');
+        }
+        out = value;
+        return true;
+    };
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, msec = 0;
+    if (!digits(0, 4, year) || text.size() < 10 || text.at(4) != u'-' || !digits(5, 2, month) || text.at(7) != u'-' ||
+        !digits(8, 2, day))
+        return {};
+    qsizetype at = 10;
+    if (at < text.size()) {
+        if ((text.at(at) != u' ' && text.at(at) != u'T') || !digits(at + 1, 2, hour) || at + 3 >= text.size() ||
+            text.at(at + 3) != u':' || !digits(at + 4, 2, minute))
+            return {};
+        at += 6;
+        if (at < text.size()) {
+            if (text.at(at) != u':' || !digits(at + 1, 2, second))
+                return {};
+            at += 3;
+            if (at < text.size()) {
+                if (text.at(at) != u'.' || !digits(at + 1, 3, msec) || at + 4 != text.size())
+                    return {};
+            }
+        }
+    }
+    const QDate date(year, month, day);
+    const QTime time(hour, minute, second, msec);
+    if (!date.isValid() || !time.isValid())
+        return {};
+    return QDateTime(date, time);
+}
+
 QDateTime parseDateTime(const QString& text)
 {
+    const QDateTime fast = parseStoredDateTime(text);
+    if (fast.isValid())
+        return fast;
     static const QString formats[] = {u"yyyy-MM-dd hh:mm:ss"_s, u"yyyy-MM-dd"_s, u"yyyy-MM-ddThh:mm:ss"_s,
                                       u"yyyy-MM-dd hh:mm:ss.zzz"_s, u"yyyy-MM-dd hh:mm"_s};
     const QString trimmed = text.trimmed();
@@ -516,6 +564,21 @@ bool TLwDataSet::Locate(const QString& fieldName, const QVariant& value, int opt
     const Qt::CaseSensitivity cs = (options & CaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
     const bool textual = type == TFieldType::String || type == TFieldType::WideString || type == TFieldType::Memo;
     const QString wantedText = wanted.toString();
+    // Keys are whole numbers nearly always: compare the stored ints without going through QVariant.
+    if (type == TFieldType::Integer && wanted.typeId() == QMetaType::Int) {
+        const int key = *static_cast<const int*>(wanted.constData());
+        for (int i = 0; i < m_view.size(); ++i) {
+            const QVariant& have = m_rows.at(m_view.at(i)).Values.at(field);
+            const bool match = have.typeId() == QMetaType::Int ? *static_cast<const int*>(have.constData()) == key
+                                                               : !have.isNull() && have.toLongLong() == key;
+            if (match) {
+                setCurrent(i);
+                m_bof = m_eof = false;
+                return true;
+            }
+        }
+        return false;
+    }
     for (int i = 0; i < m_view.size(); ++i) {
         const QVariant& have = m_rows.at(m_view.at(i)).Values.at(field);
         bool match = false;

@@ -183,6 +183,50 @@ private slots:
         QCOMPARE(count(u"select count(*) from t where Amount=5 and Name=:N"_s, {MakeParam(u"N"_s, u"甲"_s)}), 1);
     }
 
+    // Write statements are prepared once and run again: a failure, a reconnect or a rolled-back
+    // transaction in between must not leave a stale statement behind.
+    void repeatedStatements_data() { QTest::addColumn<QString>("engine"); TTestDatabase::AddEngineRows(); }
+    void repeatedStatements()
+    {
+        QFETCH(QString, engine);
+        QVERIFY(TTestDatabase::OpenEmpty(engine));
+        makeTable();
+        TDatabase& db = Database();
+        const QString insert = u"insert into t(Id, Name) values(:Id, :Name)"_s;
+        for (int id = 1; id <= 3; ++id)
+            QCOMPARE(db.ExecSQL(insert, {MakeParam(u"Id"_s, id), MakeParam(u"Name"_s, u"n%1"_s.arg(id))}), 1);
+        QVERIFY_THROWS_EXCEPTION(EDatabaseError,
+                                 db.ExecSQL(insert, {MakeParam(u"Id"_s, 2), MakeParam(u"Name"_s, u"dup"_s)}));
+        QCOMPARE(db.ExecSQL(insert, {MakeParam(u"Id"_s, 4), MakeParam(u"Name"_s, u"n4"_s)}), 1);
+
+        db.BeginTrans();
+        QCOMPARE(db.ExecSQL(insert, {MakeParam(u"Id"_s, 5), MakeParam(u"Name"_s, u"gone"_s)}), 1);
+        db.RollbackTrans();
+        QCOMPARE(db.ExecSQL(insert, {MakeParam(u"Id"_s, 5), MakeParam(u"Name"_s, u"n5"_s)}), 1);
+
+        QVERIFY(db.TryConnect(TTestDatabase::LastConnectionString()));
+        QCOMPARE(db.ExecSQL(insert, {MakeParam(u"Id"_s, 6), MakeParam(u"Name"_s, u"n6"_s)}), 1);
+        db.SetConnected(false);
+        QCOMPARE(db.ExecSQL(insert, {MakeParam(u"Id"_s, 7), MakeParam(u"Name"_s, u"n7"_s)}), 1);
+
+        QCOMPARE(count(u"select count(*) from t"_s), 7);
+        QCOMPARE(count(u"select count(*) from t where Name=:N"_s, {MakeParam(u"N"_s, u"n5"_s)}), 1);
+        // the same text as a select, read while the write statement runs again, keeps its own rows
+        QSqlQuery rows = db.Select(u"select Id from t where Id<:Top order by Id"_s, {MakeParam(u"Top"_s, 3)});
+        QSqlQuery all = db.Select(u"select Id from t order by Id"_s);
+        QCOMPARE(db.ExecSQL(u"update t set Name=:Name where Id<:Top"_s,
+                            {MakeParam(u"Name"_s, u"x"_s), MakeParam(u"Top"_s, 3)}), 2);
+        QVERIFY(rows.next());
+        QCOMPARE(rows.value(0).toInt(), 1);
+        QVERIFY(rows.next());
+        QCOMPARE(rows.value(0).toInt(), 2);
+        QVERIFY(!rows.next());
+        int seen = 0;
+        while (all.next())
+            QCOMPARE(all.value(0).toInt(), ++seen);
+        QCOMPARE(seen, 7);
+    }
+
     void errorsCarryTheStatement_data() { QTest::addColumn<QString>("engine"); TTestDatabase::AddEngineRows(); }
     void errorsCarryTheStatement()
     {

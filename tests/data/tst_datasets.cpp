@@ -307,6 +307,36 @@ private slots:
         QCOMPARE(shared.DataSet()->AsString(u"name"_s), u"x"_s);
         QCOMPARE(shared.DataSet()->AsInteger(u"Id"_s), 4);
     }
+
+    // Dates come back from SQLite as text in a few shapes; anything that is not a real date reads as null.
+    void dateTextConversion_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QDateTime>("expected");
+        const QDate day(2013, 1, 17);
+        QTest::newRow("whole date") << u"2013-01-17"_s << QDateTime(day, QTime(0, 0));
+        QTest::newRow("stored form") << u"2013-01-17 08:05:09"_s << QDateTime(day, QTime(8, 5, 9));
+        QTest::newRow("iso T") << u"2013-01-17T08:05:09"_s << QDateTime(day, QTime(8, 5, 9));
+        QTest::newRow("minutes") << u"2013-01-17 08:05"_s << QDateTime(day, QTime(8, 5));
+        QTest::newRow("milliseconds") << u"2013-01-17 08:05:09.250"_s << QDateTime(day, QTime(8, 5, 9, 250));
+        QTest::newRow("leap day") << u"2024-02-29 00:00:00"_s << QDateTime(QDate(2024, 2, 29), QTime(0, 0));
+        QTest::newRow("no such day") << u"2013-02-30 00:00:00"_s << QDateTime();
+        QTest::newRow("no such hour") << u"2013-01-17 25:00:00"_s << QDateTime();
+        QTest::newRow("trailing junk") << u"2013-01-17 08:05:09x"_s << QDateTime();
+        QTest::newRow("not a date") << u"yesterday"_s << QDateTime();
+        QTest::newRow("empty") << QString() << QDateTime();
+    }
+    void dateTextConversion()
+    {
+        QFETCH(QString, text);
+        QFETCH(QDateTime, expected);
+        const QVariant value = TLwDataSet::Convert(TFieldType::DateTime, text);
+        if (!expected.isValid()) {
+            QVERIFY2(value.isNull(), qPrintable(value.toString()));
+            return;
+        }
+        QCOMPARE(value.toDateTime(), expected);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDataSets)

@@ -37,3 +37,17 @@ class EAbort : public std::exception
 public:
     const char* what() const noexcept override { return "operation aborted"; }
 };
+
+// A typed value that cannot be read as what it should be (a number, a whole number, a date);
+// Message() quotes the text, as the window shows it.
+class EConvertError : public std::exception
+{
+public:
+    explicit EConvertError(QString message) : m_message(std::move(message)), m_utf8(m_message.toUtf8()) {}
+    const QString& Message() const { return m_message; }
+    const char* what() const noexcept override { return m_utf8.constData(); }
+
+private:
+    QString m_message;
+    QByteArray m_utf8;
+};

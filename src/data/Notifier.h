@@ -4,6 +4,10 @@
 
 // The one way core code reaches the operator: the program installs message boxes,
 // tests install a recorder so they can check the exact texts.
+//
+// Info is the program's information box: the text as given, which the box shows after a blank first
+// line and with a trailing tab ("\r\n" + text + "\t"). Confirm is the warning box with OK and
+// Cancel and shows its text exactly.
 class INotifier
 {
 public:

@@ -1,8 +1,11 @@
-// Quorin's entry. Until the windows arrive it brings up the embedded database (creating it on the
-// first start) and reports where it is; `--create-database "<connection string>"` prepares an
-// empty database on a server or in a file without any SQL by hand.
+// Quorin's entry: the start-up sequence, or with `--create-database "<connection string>"` the
+// preparation of an empty database on a server or in a file without any SQL by hand.
 
+#include "app/MainFrm.h"
+#include "app/Mall.h"
 #include "app/Product.h"
+#include "app/StartUp.h"
+#include "app/aFrm.h"
 #include "data/AppPaths.h"
 #include "data/Database.h"
 #include "data/DbError.h"
@@ -76,21 +79,14 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(Product::Id);
     QApplication::setApplicationDisplayName(Product::Name);
+    QApplication::setFont(TaFrm::WindowFont());
+    QCoreApplication::processEvents();
 
-    const QString file = AppPaths::DefaultDatabasePath();
-    const QString connection = u"Provider=%1;Data Source=%2"_s.arg(TDatabase::FileProvider, file);
-    QString error;
-    const bool existed = QFileInfo::exists(file);
-    if (!TSchema::CreateDatabase(Database(), connection, &error)) {
-        QMessageBox::critical(nullptr, Product::Name, u"无法打开内嵌数据库:\n%1"_s.arg(error));
-        return 1;
-    }
-    const QString text = existed ? u"已打开内嵌数据库:\n%1"_s.arg(QDir::toNativeSeparators(file))
-                                 : u"已创建并打开内嵌数据库:\n%1"_s.arg(QDir::toNativeSeparators(file));
-    say(text);
-    QMessageBox box(QMessageBox::Information, Product::Name, text, QMessageBox::Ok);
-    box.setInformativeText(u"程序窗口将在后续版本中提供."_s);
-    box.exec();
-    Database().SetConnected(false);
-    return 0;
+    TStartUp startUp;
+    TmainFrm* main = startUp.Start(QCoreApplication::arguments().mid(1));
+    if (!main)
+        return 0;
+    main->showMaximized();
+    Tmall::OnStart(main);
+    return app.exec();
 }

@@ -302,6 +302,8 @@ bool TDatabase::TryConnect(const QString& connectionString, QString* error, bool
         return true;
     }
 
+    if (connectionString.trimmed().isEmpty())
+        return fail(u"尚未设置数据库连接参数."_s);
     return fail(u"不支持的数据库提供者: %1"_s.arg(provider.isEmpty() ? u"(空)"_s : provider));
 }
 

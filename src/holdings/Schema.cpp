@@ -130,3 +130,15 @@ bool TSchema::CreateDatabase(TDatabase& db, const QString& connectionString, QSt
     }
     return true;
 }
+
+bool TSchema::PrepareForUse(TDatabase& db, QString* error)
+{
+    try {
+        Migrate(db);
+    } catch (const EDatabaseError& e) {
+        if (error)
+            *error = e.Message();
+        return false;
+    }
+    return true;
+}

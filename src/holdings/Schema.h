@@ -20,4 +20,7 @@ public:
     // Connects `db` to `connectionString` and creates the schema there unless it is already present
     // (a missing SQLite file is created). False with the reason in `error`.
     static bool CreateDatabase(TDatabase& db, const QString& connectionString, QString* error);
+    // Makes the connected database ready to use: an older version is brought forward. False with the
+    // reason when it holds no Quorin tables or is newer than this build.
+    static bool PrepareForUse(TDatabase& db, QString* error);
 };

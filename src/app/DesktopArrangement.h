@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QHash>
+#include <QPoint>
+#include <QString>
+#include <QStringList>
+
+// Where each icon of the circulation desktop sits for one operator, kept in operator.Menus as lines
+// "LoanAction1=120,40" separated by CR LF.
+class TDesktopArrangement
+{
+public:
+    static constexpr QPoint DefaultPosition{10, 10};
+
+    // One entry per action name, each at its stored position or at 10,10 when the text has no usable
+    // one (missing, "0,0", no comma, or numbers that are not whole).
+    static TDesktopArrangement FromText(const QStringList& actions, const QString& text);
+    QString ToText() const;
+
+    // Reads and writes the operator's Menus column.
+    static TDesktopArrangement Load(const QStringList& actions, const QString& loginId);
+    void Save(const QString& loginId) const;
+
+    QPoint Position(const QString& action) const { return m_positions.value(action, DefaultPosition); }
+    void SetPosition(const QString& action, QPoint position);
+    const QStringList& Actions() const { return m_actions; }
+
+private:
+    QStringList m_actions;
+    QHash<QString, QPoint> m_positions;
+};

@@ -45,7 +45,8 @@ public:
     bool SetDailyTipPrompt(bool value) { return SetSwitch(DailyTipPromptKey, value); }
 
     // Sets the process-wide fines per day from the stored values; a rate never stored (no row, or a
-    // null) keeps its default. Reads only: nothing is created. Run once the database is connected.
+    // null) keeps its default. Reads only: nothing is created. The start-up runs it once the database
+    // is connected; a failing select is shown and raises EAbort, as every select does.
     void LoadFineRates();
 
 private:

@@ -1,0 +1,7 @@
+#include <QtTest>
+class tst_X : public QObject
+{
+    Q_OBJECT
+};
+QTEST_MAIN(tst_X)
+#include "tst_httper.moc"

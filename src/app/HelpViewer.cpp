@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QFile>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QStyle>
 #include <QTextBrowser>
 #include <QToolBar>
@@ -30,8 +31,10 @@ QUrl pageUrl(const QString& page)
 
 QString THelpViewer::PageFor(const QString& topic)
 {
+    // A topic names a page; it never reaches outside the help folder.
+    static const QRegularExpression name(u"^[A-Za-z0-9_-]+$"_s);
     const QString page = u":/help/%1.htm"_s.arg(topic);
-    if (!topic.isEmpty() && QFile::exists(page))
+    if (name.match(topic).hasMatch() && QFile::exists(page))
         return page;
     return kHome;
 }

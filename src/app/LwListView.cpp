@@ -8,6 +8,8 @@ TlwListView::TlwListView(QWidget* parent) : QListWidget(parent)
     setMovement(QListView::Free);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setIconSize(QSize(32, 32));
+    // Without a cell wider than the icon, captions wrap after every two characters.
+    setGridSize(QSize(100, 72));
     setWordWrap(true);
     connect(this, &QListWidget::itemActivated, this, [this](QListWidgetItem* item) {
         const QString name = ActionName(item);

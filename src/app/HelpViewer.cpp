@@ -49,9 +49,15 @@ void THelpViewer::ShowTopic(const QString& topic)
     QPointer<THelpViewer>& viewer = current();
     if (!viewer)
         viewer = new THelpViewer;
-    // A modal dialog blocks every window that is not its own; the help it asked for must stay usable.
-    QWidget* modal = QApplication::activeModalWidget();
-    viewer->attachTo(modal && modal != viewer.data() ? modal : viewer->parentWidget());
+    // A modal dialog blocks every window that is not its own, and a work window stays on top of the
+    // others: the help either of them asks for goes with it, so it can be read and scrolled.
+    QWidget* owner = QApplication::activeModalWidget();
+    if (!owner) {
+        QWidget* active = QApplication::activeWindow();
+        if (active && (active->windowFlags() & Qt::WindowStaysOnTopHint))
+            owner = active;
+    }
+    viewer->attachTo(owner && owner != viewer.data() ? owner : viewer->parentWidget());
     viewer->open(PageFor(topic));
     viewer->show();
     viewer->raise();

@@ -9,8 +9,8 @@ class QTextBrowser;
 // The program's own help: HTML pages shipped as resources (":/help/<topic>.htm"), shown in one help
 // window ("帮助") that every F1 and "帮助" reuses, with back, forward and home on its tool bar.
 //
-// Asked for from a modal dialog, the window goes along with that dialog, so the operator can read and
-// scroll it while the dialog waits; when the dialog goes away the help window stays open on its own.
+// Asked for from a modal dialog or a stay-on-top work window, the help window goes along with that
+// window (above it, and not blocked by it); when that window goes away the help stays open on its own.
 class THelpViewer : public QMainWindow
 {
     Q_OBJECT

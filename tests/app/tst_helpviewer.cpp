@@ -1,4 +1,5 @@
 #include "app/HelpViewer.h"
+#include "app/WinFrm.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,6 +48,7 @@ private slots:
     void oneWindowReused();
     void backForwardHome();
     void followsModalDialog();
+    void followsWorkWindow();
 };
 
 void tst_HelpViewer::windowTopics_data()
@@ -168,6 +170,26 @@ void tst_HelpViewer::followsModalDialog()
     QCOMPARE(viewer->parentWidget(), nullptr);
     QVERIFY(viewer->isVisible());
     QCOMPARE(viewer->Source(), page(u"Login.htm"_s));
+}
+
+void tst_HelpViewer::followsWorkWindow()
+{
+    QPointer<TWinFrm> window = new TWinFrm;
+    window->setObjectName(u"OperatorsFrm"_s);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+
+    QTest::keyClick(window, Qt::Key_F1);
+    QPointer<THelpViewer> viewer = THelpViewer::Current();
+    QVERIFY(viewer);
+    QCOMPARE(viewer->parentWidget(), window.data());
+
+    // The work window frees itself on close; the help it opened lives on.
+    window->close();
+    QTRY_VERIFY(window.isNull());
+    QVERIFY(viewer);
+    QVERIFY(viewer->isVisible());
+    QCOMPARE(viewer->Source(), page(u"Operators.htm"_s));
 }
 
 QTEST_MAIN(tst_HelpViewer)

@@ -24,6 +24,20 @@ void TlwComboBox::paint(bool focused)
     colors.setColor(QPalette::Base, color);
     colors.setColor(QPalette::Button, color);
     setPalette(colors);
+    // The edit of an editable combo holds a palette of its own from the moment it was made.
+    if (QLineEdit* edit = lineEdit()) {
+        QPalette editColors = edit->palette();
+        editColors.setColor(QPalette::Base, color);
+        edit->setPalette(editColors);
+    }
+}
+
+bool TlwComboBox::event(QEvent* event)
+{
+    // setEditable(true) gives the new edit a completer; take it away however the combo became editable.
+    if (event->type() == QEvent::ChildPolished && lineEdit() && lineEdit()->completer())
+        lineEdit()->setCompleter(nullptr);
+    return QComboBox::event(event);
 }
 
 void TlwComboBox::focusInEvent(QFocusEvent* event)

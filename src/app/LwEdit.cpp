@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <QTimer>
+#include <QtNumeric>
 
 using namespace Qt::StringLiterals;
 
@@ -50,6 +51,13 @@ void MoveFocusFrom(QWidget* widget, bool backwards)
 
 TlwEdit::TlwEdit(QWidget* parent) : QLineEdit(parent) {}
 
+void TlwEdit::SetEditType(TEditType type)
+{
+    m_editType = type;
+    // An input method commits whole strings past the key filter; number edits take keys only.
+    setAttribute(Qt::WA_InputMethodEnabled, type == etFree);
+}
+
 bool TlwEdit::AcceptsKey(TEditType type, const QString& text, QChar key)
 {
     switch (type) {
@@ -72,6 +80,7 @@ void TlwEdit::focusInEvent(QFocusEvent* event)
     QLineEdit::focusInEvent(event);
     if (!m_painted) {
         m_savedPalette = palette();
+        m_hadOwnPalette = testAttribute(Qt::WA_SetPalette);
         m_painted = true;
     }
     QPalette colored = m_savedPalette;
@@ -83,7 +92,8 @@ void TlwEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
     if (m_painted) {
-        setPalette(m_savedPalette);
+        // An edit that followed its window's palette goes back to following it.
+        setPalette(m_hadOwnPalette ? m_savedPalette : QPalette());
         m_painted = false;
     }
 }
@@ -117,7 +127,8 @@ double TlwEdit::AsDouble() const
         return 0;
     bool ok = false;
     const double value = text().trimmed().toDouble(&ok);
-    if (!ok)
+    // "inf" and "nan" parse, but no amount or count is either.
+    if (!ok || !qIsFinite(value))
         throw EConvertError(u"\"%1\" 不是有效的数字."_s.arg(text()));
     return value;
 }

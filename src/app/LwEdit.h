@@ -12,8 +12,7 @@ class TlwEdit : public QLineEdit
     Q_OBJECT
 
 public:
-    enum TEditType
-    {
+    enum TEditType {
         etFree,
         etNumber,
         etInteger,
@@ -29,7 +28,7 @@ public:
     bool TabOnEnter() const { return m_tabOnEnter; }
     void SetTabOnEnter(bool on) { m_tabOnEnter = on; }
     TEditType EditType() const { return m_editType; }
-    void SetEditType(TEditType type) { m_editType = type; }
+    void SetEditType(TEditType type);
     Qt::Alignment Alignment() const { return alignment(); }
     void SetAlignment(Qt::Alignment alignment) { setAlignment(alignment | Qt::AlignVCenter); }
 
@@ -61,6 +60,7 @@ private:
     bool m_tabOnEnter = true;
     TEditType m_editType = etFree;
     QPalette m_savedPalette;
+    bool m_hadOwnPalette = false;
     bool m_painted = false;
 };
 

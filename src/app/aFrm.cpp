@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
+#include <QPushButton>
 #include <QScreen>
 
 using namespace Qt::StringLiterals;
@@ -37,6 +38,16 @@ void TaFrm::Help(const QString& topic)
 
 void TaFrm::keyPressEvent(QKeyEvent* event)
 {
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        !(event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier))) {
+        // Enter that no control took never presses a default button (the dialog would close while the
+        // operator is still filling it in); a focused push button is pressed, as on the desktop.
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget()); button && button->isEnabled())
+            button->click();
+        event->accept();
+        return;
+    }
     QDialog::keyPressEvent(event);
     if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
         event->accept();

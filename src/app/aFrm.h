@@ -4,15 +4,15 @@
 #include <QPoint>
 #include <QSize>
 
-// Base of every window: the program's font, F1 help and placement near the mouse pointer.
+// Base of every window: the program's font, F1 help and placement near the mouse pointer. Enter that
+// reaches the window presses the focused push button and nothing else: there is no default button.
 class TaFrm : public QDialog
 {
     Q_OBJECT
 
 public:
     // Where the window goes the first time it is shown; later showings always go to the pointer.
-    enum class TPosition
-    {
+    enum class TPosition {
         AtCursor,
         CenterOwner,
         CenterScreen,

@@ -291,7 +291,8 @@ private slots:
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QString>("loggedIn");
         for (const QString& engine : TTestDatabase::Engines()) {
-            const char* e = qPrintable(engine);
+            const QByteArray name = engine.toUtf8();
+            const char* e = name.constData();
             QTest::addRow("%s three", e) << engine << QStringList{u"bob"_s, u"pw"_s, u"x"_s} << u"bob"_s;
             QTest::addRow("%s third ignored", e) << engine << QStringList{u"bob"_s, u"pw"_s, QString()} << u"bob"_s;
             QTest::addRow("%s empty password", e) << engine << QStringList{u"sa"_s, QString(), u"x"_s} << u"sa"_s;

@@ -53,7 +53,7 @@ TOperatorsFrm::TOperatorsFrm(QWidget* parent)
     m_list->setObjectName(u"ListView1"_s);
     m_list->setViewMode(QListView::IconMode);
     m_list->setIconSize(QSize(32, 32));
-    m_list->setGridSize(QSize(84, 64));
+    m_list->setGridSize(QSize(96, 64));
     m_list->setResizeMode(QListView::Adjust);
     m_list->setMovement(QListView::Static);
     m_list->setWordWrap(true);

@@ -2,6 +2,7 @@
 // preparation of an empty database on a server or in a file without any SQL by hand.
 
 #include "app/MainFrm.h"
+#include "app/MessageBoxNotifier.h"
 #include "app/Mall.h"
 #include "app/Product.h"
 #include "app/StartUp.h"
@@ -82,11 +83,20 @@ int main(int argc, char* argv[])
     QApplication::setFont(TaFrm::WindowFont());
     QCoreApplication::processEvents();
 
-    TStartUp startUp;
-    TmainFrm* main = startUp.Start(QCoreApplication::arguments().mid(1));
-    if (!main)
-        return 0;
-    main->showMaximized();
-    Tmall::OnStart(main);
-    return app.exec();
+    TMessageBoxNotifier notifier;
+    try {
+        TStartUp startUp;
+        TmainFrm* main = startUp.Start(QCoreApplication::arguments().mid(1));
+        if (!main)
+            return 0;
+        main->showMaximized();
+        Tmall::OnStart(main);
+        return app.exec();
+    } catch (const EAbort&) {
+        // the operator has been told what went wrong
+        return 1;
+    } catch (const EDatabaseError& error) {
+        QMessageBox::critical(nullptr, Product::Name, error.Message());
+        return 1;
+    }
 }

@@ -1,8 +1,13 @@
 #include "app/Commands.h"
 
 #include "app/HelpViewer.h"
+#include "app/MainFrm.h"
 #include "app/MessageHelpers.h"
+#include "project/CompanyInfoFrm.h"
 #include "project/Operator.h"
+#include "project/OperatorsFrm.h"
+#include "project/PasswordChangerFrm.h"
+#include "project/SysEditFrm.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -184,6 +189,14 @@ QList<RCommand> buildCommands()
     set(u"N12"_s, [](QWidget* main) {
         if (main)
             main->close();
+    });
+    set(u"N1"_s, [](QWidget* main) { TCompanyInfoFrm::CompanyCommand(main); });
+    set(u"N2"_s, [](QWidget* main) { TOperatorsFrm::Execute(main); });
+    set(u"N4"_s, [](QWidget* main) { TSysEditFrm::Execute(main); });
+    set(u"N9"_s, [](QWidget* main) { ChangePassword(CurrentOperator(), main); });
+    set(u"N10"_s, [](QWidget* main) {
+        if (auto* window = qobject_cast<TmainFrm*>(main))
+            window->Login(false);
     });
     set(u"N13"_s, [](QWidget*) { THelpViewer::ShowTopic(u"main"_s); });
     set(u"N14"_s, [](QWidget*) {});

@@ -4,6 +4,8 @@
 #include "app/PubFrm.h"
 #include "app/SplashFrm.h"
 #include "data/DBConfigFrm.h"
+#include "project/Company.h"
+#include "project/KeyValue2.h"
 
 #include <QApplication>
 
@@ -33,6 +35,8 @@ TmainFrm* TStartUp::Start(const QStringList& arguments)
         return nullptr;
 
     hint(u"正在创建公共对象,请稍候..."_s);
+    Company().Load();
+    KeyValues().LoadFineRates();
     hint(QString());
     hint(u"正在创建主程序,请稍候..."_s);
 

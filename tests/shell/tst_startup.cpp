@@ -8,6 +8,8 @@
 #include "data/DBConfigFrm.h"
 #include "data/Database.h"
 #include "holdings/Schema.h"
+#include "project/LoginFrm.h"
+#include "project/Operator.h"
 #include "support/RecordingNotifier.h"
 
 #include <QApplication>
@@ -92,7 +94,10 @@ private slots:
                  QStringList({u"正在连接数据库,请稍候..."_s, u"正在创建公共对象,请稍候..."_s,
                               u"正在创建公共对象,请稍候...."_s, u"正在创建主程序,请稍候..."_s}));
         QCOMPARE(script.Shown(), 0);
-        QVERIFY(notes.Messages().isEmpty());
+        // "sa" of a new database has no password yet, and is told so once
+        QCOMPARE(notes.Messages().size(), 1);
+        QCOMPARE(notes.LastText(), TOperator::EmptyPasswordNotice());
+        QCOMPARE(CurrentOperator().LoginId, u"sa"_s);
         QVERIFY(Database().Connected());
         QCOMPARE(Database().DataSourceName(), file);
         QCOMPARE(main->windowTitle(), u"澄岳图书管理系统 - 网络版 2013.1.11.0326"_s);
@@ -175,6 +180,36 @@ private slots:
         QVERIFY(ConnectDatabase(config));
         Database().Release();
         QFile::remove(AppPaths::DefaultDatabasePath());
+    }
+
+    void cancelledLoginEndsStartUp()
+    {
+        QTemporaryDir folder;
+        const QString file = folder.filePath(u"library.db"_s);
+        {
+            TDatabase maker;
+            QVERIFY(TSchema::CreateDatabase(maker, TConfiger::FileConnectionString(file), nullptr));
+        }
+        const QString config = folder.filePath(u"cfg.ini"_s);
+        writeFileConfig(config, file);
+        TRecordingNotifier notes;
+        int logins = 0;
+        QTimer timer;
+        timer.setInterval(20);
+        connect(&timer, &QTimer::timeout, this, [&] {
+            if (auto* login = qobject_cast<TLoginFrm*>(QApplication::activeModalWidget())) {
+                ++logins;
+                login->reject();
+            }
+        });
+        timer.start();
+        TStartUp startUp({config, folder.path()});
+        // a wrong password on the command line leads to the dialog
+        QVERIFY(!startUp.Start({u"sa"_s, u"wrong"_s, u"x"_s}));
+        QCOMPARE(logins, 1);
+        // the close sequence ran: the connection is closed
+        QVERIFY(!Database().Connected());
+        QVERIFY(notes.Messages().isEmpty());
     }
 
     void dialogShowsAndSavesSettings()

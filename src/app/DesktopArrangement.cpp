@@ -37,7 +37,9 @@ TDesktopArrangement TDesktopArrangement::FromText(const QStringList& actions, co
     }
     for (const QString& action : actions) {
         QPoint position = DefaultPosition;
-        if (!parsePosition(stored.value(action), position))
+        if (parsePosition(stored.value(action), position))
+            arrangement.m_stored.insert(action);
+        else
             position = DefaultPosition;
         arrangement.m_positions.insert(action, position);
     }
@@ -56,8 +58,10 @@ QString TDesktopArrangement::ToText() const
 
 void TDesktopArrangement::SetPosition(const QString& action, QPoint position)
 {
-    if (m_actions.contains(action))
-        m_positions.insert(action, position);
+    if (!m_actions.contains(action))
+        return;
+    m_positions.insert(action, position);
+    m_stored.insert(action);
 }
 
 TDesktopArrangement TDesktopArrangement::Load(const QStringList& actions, const QString& loginId)

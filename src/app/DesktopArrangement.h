@@ -2,6 +2,7 @@
 
 #include <QHash>
 #include <QPoint>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -22,10 +23,13 @@ public:
     void Save(const QString& loginId) const;
 
     QPoint Position(const QString& action) const { return m_positions.value(action, DefaultPosition); }
+    // Whether the text held a usable position for the action (not the 10,10 stand-in).
+    bool Stored(const QString& action) const { return m_stored.contains(action); }
     void SetPosition(const QString& action, QPoint position);
     const QStringList& Actions() const { return m_actions; }
 
 private:
     QStringList m_actions;
     QHash<QString, QPoint> m_positions;
+    QSet<QString> m_stored;
 };

@@ -26,6 +26,7 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPointer>
+#include <QScreen>
 #include <QSvgRenderer>
 #include <QVBoxLayout>
 
@@ -342,9 +343,23 @@ void TmainFrm::fillCirculationDesktop()
 
 void TmainFrm::placeIcons()
 {
+    // Icons the operator never placed go to the next free cell in reading order rather than all onto
+    // 10,10, where they would hide one another.
+    const QSize grid = m_circulation->gridSize();
+    // Before the window is first shown the desktop has no width yet; it opens maximised.
+    const int width = m_circulation->isVisible() || !screen() ? m_circulation->viewport()->width()
+                                                              : screen()->availableGeometry().width();
+    const int perRow = qMax(1, (width - 20) / grid.width());
+    int next = 0;
     for (int row = 0; row < m_circulation->count(); ++row) {
         QListWidgetItem* item = m_circulation->item(row);
-        m_circulation->SetItemPosition(item, m_arrangement.Position(TlwListView::ActionName(item)));
+        const QString name = TlwListView::ActionName(item);
+        QPoint position = m_arrangement.Position(name);
+        if (!m_arrangement.Stored(name)) {
+            position = QPoint(10 + (next % perRow) * grid.width(), 10 + (next / perRow) * grid.height());
+            ++next;
+        }
+        m_circulation->SetItemPosition(item, position);
     }
 }
 
@@ -353,9 +368,10 @@ void TmainFrm::rearrange()
     // Icons in reading order, on the view's own grid.
     const QSize grid = m_circulation->gridSize();
     const int perRow = qMax(1, (m_circulation->viewport()->width() - 20) / grid.width());
-    for (int row = 0; row < m_circulation->count(); ++row)
-        m_circulation->SetItemPosition(m_circulation->item(row),
-                                       QPoint(10 + (row % perRow) * grid.width(), 10 + (row / perRow) * grid.height()));
+    for (int row = 0; row < m_circulation->count(); ++row) {
+        const QPoint position(10 + (row % perRow) * grid.width(), 10 + (row / perRow) * grid.height());
+        m_circulation->SetItemPosition(m_circulation->item(row), position);
+    }
 }
 
 void TmainFrm::showWelcome()

@@ -452,6 +452,7 @@ void TLwDataSet::SetFilter(TFilter filter)
     if (!ControlsDisabled())
         beginResetModel();
     m_filter = std::move(filter);
+    m_filterText.clear();
     rebuildView(Bookmark());
     if (ControlsDisabled())
         m_pendingReset = true;
@@ -463,6 +464,20 @@ void TLwDataSet::SetFilter(TFilter filter)
 void TLwDataSet::ClearFilter()
 {
     SetFilter(TFilter());
+}
+
+void TLwDataSet::SetKeywordFilter(const QString& fieldName, const QString& keyword)
+{
+    if (keyword.isEmpty()) {
+        SetFilter(TFilter());
+        return;
+    }
+    const int field = requireField(fieldName);
+    // Matched as plain text: % _ and quotes in the keyword are letters, not patterns.
+    SetFilter([field, keyword](const TLwDataSet& set, const QVariantList& values) {
+        return DisplayText(set.Field(field), values.at(field)).contains(keyword, Qt::CaseInsensitive);
+    });
+    m_filterText = u"%1 like '%%2%'"_s.arg(m_fields.at(field).Name, keyword);
 }
 
 void TLwDataSet::SetSort(const QString& sortText)
@@ -605,6 +620,21 @@ TLwDataSet::TBookmark TLwDataSet::Bookmark() const
     if (m_current < 0 || m_current >= m_view.size())
         return 0;
     return m_rows.at(m_view.at(m_current)).Serial;
+}
+
+TLwDataSet::TBookmark TLwDataSet::BookmarkAt(int row) const
+{
+    if (row < 0 || row >= m_view.size())
+        return 0;
+    return m_rows.at(m_view.at(row)).Serial;
+}
+
+int TLwDataSet::RowOfBookmark(TBookmark bookmark) const
+{
+    for (int i = 0; i < m_view.size(); ++i)
+        if (m_rows.at(m_view.at(i)).Serial == bookmark)
+            return i;
+    return -1;
 }
 
 bool TLwDataSet::GotoBookmark(TBookmark bookmark)

@@ -173,6 +173,7 @@ private:
     int requireField(const QString& name) const;
     void requireActive() const;
     void rebuildView(TBookmark keep);
+    void sortView();
     void calcRow(TRow& row);
     void setCurrent(int index);
     bool rowVisible(const TRow& row) const;

@@ -77,6 +77,18 @@ QString TDataWriter::ValueText(const TLwDataSet& set, int row, int field)
     return TLwDataSet::DisplayText(plain, set.CellValue(row, field));
 }
 
+QList<TField> TDataWriter::PlainFields(const TLwDataSet& set, const RExportColumns& columns)
+{
+    QList<TField> fields;
+    fields.reserve(columns.size());
+    for (const RExportColumn& column : columns) {
+        TField plain = set.Field(column.Field);
+        plain.DisplayFormat.clear();
+        fields.append(plain);
+    }
+    return fields;
+}
+
 RExportColumns TDataWriter::VisibleFieldColumns(const TLwDataSet& set)
 {
     RExportColumns columns;

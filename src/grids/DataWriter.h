@@ -1,11 +1,12 @@
 #pragma once
 
+#include "data/LwDataSet.h"
+
 #include <QList>
 #include <QString>
 #include <memory>
 
 class QIODevice;
-class TLwDataSet;
 
 // One exported column: the field's position in the data set and the caption written above it.
 struct RExportColumn
@@ -56,6 +57,8 @@ public:
     // A value as exported: the field's text form (dates as the program shows them, numbers without
     // display format, null as empty text).
     static QString ValueText(const TLwDataSet& set, int row, int field);
+    // The fields of `columns` as ValueText reads them, for writers that convert many rows.
+    static QList<TField> PlainFields(const TLwDataSet& set, const RExportColumns& columns);
     // One column per visible field, in field order, captioned with the display label.
     static RExportColumns VisibleFieldColumns(const TLwDataSet& set);
 

@@ -47,11 +47,12 @@ bool TDelimitedWriter::Write(QIODevice* device, const TLwDataSet& set, const REx
     for (const RExportColumn& column : columns)
         line += Item(column.Caption) + m_delimiter;
     out.Put(line + u"\r\n"_s);
+    const QList<TField> fields = PlainFields(set, columns);
     const int rows = set.RecordCount();
     for (int row = 0; row < rows; ++row) {
         line.clear();
-        for (const RExportColumn& column : columns)
-            line += Item(ValueText(set, row, column.Field)) + m_delimiter;
+        for (qsizetype c = 0; c < columns.size(); ++c)
+            line += Item(TLwDataSet::DisplayText(fields.at(c), set.CellValue(row, columns.at(c).Field))) + m_delimiter;
         line += u"\r\n"_s;
         if (!out.Put(line))
             break;

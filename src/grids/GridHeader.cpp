@@ -22,9 +22,9 @@ void TGridHeader::initStyleOptionForIndex(QStyleOptionHeader* option, int logica
     QHeaderView::initStyleOptionForIndex(option, logicalIndex);
     if (orientation() == Qt::Horizontal) {
         const TMarker marker = MarkerOf ? MarkerOf(logicalIndex) : TMarker::None;
-        // the same arrows the platform header draws for its one sorted column
-        option->sortIndicator = marker == TMarker::Ascending    ? QStyleOptionHeader::SortDown
-                                : marker == TMarker::Descending ? QStyleOptionHeader::SortUp
+        // ascending points up, as list headers on the desktop show it
+        option->sortIndicator = marker == TMarker::Ascending    ? QStyleOptionHeader::SortUp
+                                : marker == TMarker::Descending ? QStyleOptionHeader::SortDown
                                                                 : QStyleOptionHeader::None;
     } else if (m_indicator == TIndicator::Marker) {
         option->text.clear();

@@ -38,11 +38,14 @@ bool THtmlWriter::Write(QIODevice* device, const TLwDataSet& set, const RExportC
     for (const RExportColumn& column : columns)
         lines += u"<td nowrap>"_s + Escape(column.Caption) + u"&nbsp;</td>\r\n"_s;
     out.Put(lines + u"</tr>\r\n"_s);
+    const QList<TField> fields = PlainFields(set, columns);
     const int rows = set.RecordCount();
     for (int row = 0; row < rows; ++row) {
         lines = u"<tr>\r\n"_s;
-        for (const RExportColumn& column : columns)
-            lines += u"<td nowrap>"_s + Escape(ValueText(set, row, column.Field)) + u"&nbsp;</td>\r\n"_s;
+        for (qsizetype c = 0; c < columns.size(); ++c)
+            lines += u"<td nowrap>"_s +
+                     Escape(TLwDataSet::DisplayText(fields.at(c), set.CellValue(row, columns.at(c).Field))) +
+                     u"&nbsp;</td>\r\n"_s;
         lines += u"</tr>\r\n"_s;
         if (!out.Put(lines))
             break;

@@ -624,6 +624,8 @@ bool TLwGrid::eventFilter(QObject* watched, QEvent* event)
         QPainter painter(corner);
         QStyleOptionHeader option;
         option.initFrom(corner);
+        // the button is switched off (no select-all), its title is not
+        option.palette.setCurrentColorGroup(QPalette::Active);
         option.state = QStyle::State_Enabled | QStyle::State_Raised;
         option.rect = corner->rect();
         option.position = QStyleOptionHeader::OnlyOneSection;

@@ -37,7 +37,7 @@ bool TXlsxWriter::Write(QIODevice* device, const TLwDataSet& set, const RExportC
     const QByteArray path = QFile::encodeName(folder.filePath(u"export.xlsx"_s));
     const QByteArray tmp = QFile::encodeName(folder.path());
     lxw_workbook_options options{};
-    options.constant_memory = LXW_FALSE;
+    options.constant_memory = rows >= m_streamFrom ? LXW_TRUE : LXW_FALSE;
     options.tmpdir = const_cast<char*>(tmp.constData());
     options.use_zip64 = LXW_TRUE;
     lxw_workbook* workbook = workbook_new_opt(path.constData(), &options);
@@ -48,15 +48,19 @@ bool TXlsxWriter::Write(QIODevice* device, const TLwDataSet& set, const RExportC
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, nullptr);
     lxw_format* text = workbook_add_format(workbook);
     format_set_num_format(text, "@");
-    // every cell of the sheet is text, so codes like 0012 and long numbers stay as they are
-    worksheet_set_column(sheet, 0, LXW_COL_MAX - 1, LXW_DEF_COL_WIDTH, text);
+    // Every column written is text, so codes like 0012 and long numbers stay as they are. (Only
+    // those: a format on all 16,384 columns is walked again for every streamed row.)
+    if (!columns.isEmpty())
+        worksheet_set_column(sheet, 0, lxw_col_t(columns.size() - 1), LXW_DEF_COL_WIDTH, text);
 
     lxw_error status = LXW_NO_ERROR;
     for (qsizetype c = 0; c < columns.size() && status == LXW_NO_ERROR; ++c)
         status = worksheet_write_string(sheet, 0, lxw_col_t(c), cellText(columns.at(c).Caption).constData(), text);
+    const QList<TField> fields = PlainFields(set, columns);
     for (int row = 0; row < rows && status == LXW_NO_ERROR; ++row)
         for (qsizetype c = 0; c < columns.size(); ++c) {
-            const QByteArray value = cellText(ValueText(set, row, columns.at(c).Field));
+            const QByteArray value =
+                cellText(TLwDataSet::DisplayText(fields.at(c), set.CellValue(row, columns.at(c).Field)));
             status = worksheet_write_string(sheet, lxw_row_t(row + 1), lxw_col_t(c), value.constData(), text);
             if (status != LXW_NO_ERROR)
                 break;

@@ -79,7 +79,7 @@ TLwGrid::TLwGrid(TFace face, QWidget* parent) : QTableView(parent), m_face(face)
 
     m_delegate = new TGridDelegate(this);
     if (face == TFace::Gridcx)
-        m_delegate->SetAlternateColor(FromDelphiColor(0xF0FBFF));
+        m_delegate->SetAlternateColor(FromBgr(0xF0FBFF));
     setItemDelegate(m_delegate);
 
     m_footer = new TGridFooter(m_header, this);
@@ -121,7 +121,7 @@ TLwGrid::TLwGrid(TFace face, QWidget* parent) : QTableView(parent), m_face(face)
 
 TLwGrid::~TLwGrid() = default;
 
-QColor TLwGrid::FromDelphiColor(quint32 bgr)
+QColor TLwGrid::FromBgr(quint32 bgr)
 {
     return QColor(int(bgr & 0xFF), int((bgr >> 8) & 0xFF), int((bgr >> 16) & 0xFF));
 }
@@ -138,6 +138,13 @@ void TLwGrid::applyMetrics()
         m_rowHeader->setFixedWidth(12);
     else
         m_rowHeader->setMinimumWidth(30);
+}
+
+void TLwGrid::changeEvent(QEvent* event)
+{
+    QTableView::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        applyMetrics();
 }
 
 void TLwGrid::buildMenu()
@@ -366,7 +373,7 @@ QString TLwGrid::LayoutText() const
 
 void TLwGrid::ApplyLayoutText(const QString& text)
 {
-    // The card-view face shows only what a stored layout lists as visible.
+    // The work-window face shows only what a stored layout lists as visible.
     BuildDefaultColumns(m_face == TFace::Gridcx ? text.isEmpty() : true);
     TGridLayout::Apply(m_columns, text);
     syncHeader();

@@ -103,8 +103,8 @@ public:
     virtual void SaveLayoutClick();
     virtual void PickColumnsClick();
 
-    // Delphi colours are $00BBGGRR.
-    static QColor FromDelphiColor(quint32 bgr);
+    // A colour written as $00BBGGRR: blue, green, red from the high byte down.
+    static QColor FromBgr(quint32 bgr);
 
 signals:
     // After the grid's own key handling, every key pressed in it.
@@ -140,6 +140,7 @@ protected:
     // The question asked after an HTML export.
     virtual QString htmlDoneQuestion() const;
 
+    void changeEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;

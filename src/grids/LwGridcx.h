@@ -4,7 +4,7 @@
 
 class QWidget;
 
-// The card-view face of the enhanced grid: one record selected at a time, a numbered row
+// The work-window face of the enhanced grid: one record selected at a time, a numbered row
 // indicator (the current row in bold) under the title "NO", even records tinted, footer sums
 // formatted "0" or "0.##", and a stored layout showing only the columns it lists as visible.
 class TlwGridcx : public TLwGrid
@@ -22,6 +22,6 @@ public:
     QString Layout() const { return LayoutText(); }
     void SetLayout(const QString& text) { ApplyLayoutText(text); }
 
-    // The colour of even records: $F0FBFF read as Delphi's blue-green-red.
-    static QColor EvenRowColor() { return FromDelphiColor(0xF0FBFF); }
+    // The colour of even records, $F0FBFF in blue-green-red order: red 255, green 251, blue 240.
+    static QColor EvenRowColor() { return FromBgr(0xF0FBFF); }
 };

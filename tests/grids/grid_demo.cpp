@@ -1,7 +1,7 @@
 // Opens the grid windows on sample books, for a look at the grids as an operator sees them:
 //   grid_demo [rows] [dialogs]     (under Xvfb: DISPLAY=:N ./grid_demo 40)
 // The list window is sorted by stock (descending) and price, with sums in the footer; beside it a
-// work window shows the card-view face on a panel, with row numbers and tinted even rows. With
+// work window shows the other face on a panel, with row numbers and tinted even rows. With
 // "dialogs" the grid dialogs and the export dialog open beside them, without being modal.
 #include "GridFixture.h"
 #include "app/WinFrm.h"

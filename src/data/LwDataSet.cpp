@@ -7,6 +7,8 @@
 #include <QtSql/QSqlField>
 #include <QtSql/QSqlRecord>
 #include <algorithm>
+#include <limits>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -424,17 +426,8 @@ void TLwDataSet::rebuildView(TBookmark keep)
     for (int i = 0; i < m_rows.size(); ++i)
         if (rowVisible(m_rows.at(i)))
             m_view.append(i);
-    if (!m_sortKeys.isEmpty()) {
-        std::stable_sort(m_view.begin(), m_view.end(), [this](int a, int b) {
-            for (const auto& [field, descending] : std::as_const(m_sortKeys)) {
-                const int c = compareValues(m_rows.at(a).Values.at(field), m_rows.at(b).Values.at(field),
-                                            m_fields.at(field).Type);
-                if (c != 0)
-                    return descending ? c > 0 : c < 0;
-            }
-            return false;
-        });
-    }
+    if (!m_sortKeys.isEmpty())
+        sortView();
     m_current = m_view.isEmpty() ? -1 : 0;
     if (keep) {
         for (int i = 0; i < m_view.size(); ++i)
@@ -447,11 +440,108 @@ void TLwDataSet::rebuildView(TBookmark keep)
     m_eof = m_view.isEmpty();
 }
 
+namespace {
+
+// One sort key read out of the rows once: numbers as numbers, texts case-folded, so a comparison
+// costs no QVariant conversion. Orders exactly as compareValues does.
+struct TSortColumn
+{
+    enum TKind
+    {
+        Whole,
+        Real,
+        Text,
+    };
+    TKind Kind = Text;
+    bool Descending = false;
+    std::vector<char> Nulls;
+    std::vector<qint64> Wholes;
+    std::vector<double> Reals;
+    QList<QString> Texts;
+
+    int compare(int a, int b) const
+    {
+        if (Nulls[a] || Nulls[b])
+            return Nulls[a] == Nulls[b] ? 0 : (Nulls[a] ? -1 : 1);
+        switch (Kind) {
+        case Whole:
+            return Wholes[a] < Wholes[b] ? -1 : (Wholes[a] > Wholes[b] ? 1 : 0);
+        case Real:
+            return Reals[a] < Reals[b] ? -1 : (Reals[a] > Reals[b] ? 1 : 0);
+        case Text:
+            return Texts.at(a).compare(Texts.at(b), Qt::CaseSensitive);
+        }
+        return 0;
+    }
+};
+
+} // namespace
+
+void TLwDataSet::sortView()
+{
+    const qsizetype count = m_rows.size();
+    std::vector<TSortColumn> columns(m_sortKeys.size());
+    for (qsizetype k = 0; k < m_sortKeys.size(); ++k) {
+        const auto& [field, descending] = m_sortKeys.at(k);
+        TSortColumn& column = columns[k];
+        column.Descending = descending;
+        column.Nulls.assign(count, 0);
+        switch (m_fields.at(field).Type) {
+        case TFieldType::Integer:
+        case TFieldType::Boolean:
+        case TFieldType::DateTime:
+            column.Kind = TSortColumn::Whole;
+            column.Wholes.assign(count, 0);
+            break;
+        case TFieldType::Float:
+            column.Kind = TSortColumn::Real;
+            column.Reals.assign(count, 0);
+            break;
+        default:
+            column.Kind = TSortColumn::Text;
+            column.Texts.resize(count);
+        }
+        const bool isDate = m_fields.at(field).Type == TFieldType::DateTime;
+        for (const int row : std::as_const(m_view)) {
+            const QVariant& value = m_rows.at(row).Values.at(field);
+            if (value.isNull()) {
+                column.Nulls[row] = 1;
+                continue;
+            }
+            switch (column.Kind) {
+            case TSortColumn::Whole:
+                if (isDate) {
+                    const QDateTime when = value.toDateTime();
+                    column.Wholes[row] = when.isValid() ? when.toMSecsSinceEpoch() : std::numeric_limits<qint64>::min();
+                } else {
+                    column.Wholes[row] = value.toLongLong();
+                }
+                break;
+            case TSortColumn::Real:
+                column.Reals[row] = value.toDouble();
+                break;
+            case TSortColumn::Text:
+                column.Texts[row] = value.toString().toCaseFolded();
+                break;
+            }
+        }
+    }
+    std::stable_sort(m_view.begin(), m_view.end(), [&columns](int a, int b) {
+        for (const TSortColumn& column : columns) {
+            const int c = column.compare(a, b);
+            if (c != 0)
+                return column.Descending ? c > 0 : c < 0;
+        }
+        return false;
+    });
+}
+
 void TLwDataSet::SetFilter(TFilter filter)
 {
     if (!ControlsDisabled())
         beginResetModel();
     m_filter = std::move(filter);
+    m_filterText.clear();
     rebuildView(Bookmark());
     if (ControlsDisabled())
         m_pendingReset = true;
@@ -463,6 +553,20 @@ void TLwDataSet::SetFilter(TFilter filter)
 void TLwDataSet::ClearFilter()
 {
     SetFilter(TFilter());
+}
+
+void TLwDataSet::SetKeywordFilter(const QString& fieldName, const QString& keyword)
+{
+    if (keyword.isEmpty()) {
+        SetFilter(TFilter());
+        return;
+    }
+    const int field = requireField(fieldName);
+    // Matched as plain text: % _ and quotes in the keyword are letters, not patterns.
+    SetFilter([field, keyword](const TLwDataSet& set, const QVariantList& values) {
+        return DisplayText(set.Field(field), values.at(field)).contains(keyword, Qt::CaseInsensitive);
+    });
+    m_filterText = u"%1 like '%%2%'"_s.arg(m_fields.at(field).Name, keyword);
 }
 
 void TLwDataSet::SetSort(const QString& sortText)
@@ -605,6 +709,21 @@ TLwDataSet::TBookmark TLwDataSet::Bookmark() const
     if (m_current < 0 || m_current >= m_view.size())
         return 0;
     return m_rows.at(m_view.at(m_current)).Serial;
+}
+
+TLwDataSet::TBookmark TLwDataSet::BookmarkAt(int row) const
+{
+    if (row < 0 || row >= m_view.size())
+        return 0;
+    return m_rows.at(m_view.at(row)).Serial;
+}
+
+int TLwDataSet::RowOfBookmark(TBookmark bookmark) const
+{
+    for (int i = 0; i < m_view.size(); ++i)
+        if (m_rows.at(m_view.at(i)).Serial == bookmark)
+            return i;
+    return -1;
 }
 
 bool TLwDataSet::GotoBookmark(TBookmark bookmark)

@@ -101,6 +101,9 @@ public:
     bool Locate(const QString& field, const QVariant& value, int options = CaseInsensitive);
     TBookmark Bookmark() const;
     bool GotoBookmark(TBookmark bookmark);
+    // The bookmark of the row at `row` of the shown order (0 when there is none), and back (-1).
+    TBookmark BookmarkAt(int row) const;
+    int RowOfBookmark(TBookmark bookmark) const;
 
     // The current row (or the edit buffer while editing)
     QVariant Value(int field) const;
@@ -130,6 +133,11 @@ public:
     void SetFilter(TFilter filter);
     void ClearFilter();
     bool Filtered() const { return bool(m_filter); }
+    // Keeps the rows whose `field` text contains `keyword`, letter case ignored; FilterText() then
+    // reads "<field> like '%<keyword>%'". An empty keyword shows every row again.
+    void SetKeywordFilter(const QString& field, const QString& keyword);
+    // The filter in words when it was given as a keyword; empty otherwise.
+    QString FilterText() const { return m_filterText; }
     void SetSort(const QString& sortText);
     QString Sort() const { return m_sortText; }
 
@@ -165,6 +173,7 @@ private:
     int requireField(const QString& name) const;
     void requireActive() const;
     void rebuildView(TBookmark keep);
+    void sortView();
     void calcRow(TRow& row);
     void setCurrent(int index);
     bool rowVisible(const TRow& row) const;
@@ -181,6 +190,7 @@ private:
     QVariantList m_buffer;
     TRow* m_calcTarget = nullptr;
     TFilter m_filter;
+    QString m_filterText;
     QString m_sortText;
     QList<QPair<int, bool>> m_sortKeys; // field index, descending
     TCalcFields m_onCalc;

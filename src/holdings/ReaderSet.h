@@ -1,13 +1,12 @@
 #pragma once
 
 #include "data/RecordSet.h"
+#include "holdings/ReaderWhere.h"
 
 #include <QDateTime>
 #include <QString>
 #include <memory>
 #include <optional>
-
-class TReaderWhere;
 
 // One reader with the limits of its kind and the names of its kind and state, as the reader
 // windows and circulation exchange it.

@@ -426,6 +426,11 @@ private slots:
             row("keyword quote", u"Keyword"_s, u"o'neil"_s, {2});
             row("keyword underscore", u"Keyword"_s, u"_"_s, {3});
             row("keyword percent", u"Keyword"_s, u"%"_s, {2});
+            // a quote and the wildcards typed into any text field are only text
+            for (const char* field : {"Code", "Name", "Ping", "Tel", "Address", "Sex", "Dept", "IdCode", "Keyword"}) {
+                const QByteArray name = QByteArray("quote in ") + field;
+                row(name.constData(), QString::fromLatin1(field), u"x'%_"_s, {});
+            }
         }
     }
     void search()

@@ -2,6 +2,7 @@
 #include "data/DbError.h"
 #include "holdings/CatalogEditFrm.h"
 #include "holdings/CatalogTree.h"
+#include "holdings/PreparedCatalog.h"
 #include "project/Operator.h"
 #include "support/RecordingNotifier.h"
 #include "support/TestDatabase.h"
@@ -76,6 +77,7 @@ private slots:
     void editClass_data() { engines(); }
     void editClass();
     void showCatalogRightsAndPick();
+    void loadPreparedFromTheWindow();
 
 private:
     void engines()
@@ -271,6 +273,33 @@ void tst_CatalogTree::showCatalogRightsAndPick()
     });
     QVERIFY(!ShowCatalog());
     QVERIFY(browse.Finished());
+}
+
+void tst_CatalogTree::loadPreparedFromTheWindow()
+{
+    QVERIFY(TTestDatabase::OpenWithSchema(TTestDatabase::SQLite));
+    TRecordingNotifier notes;
+    TCatalogEditFrm frm({});
+    frm.Tree()->Reload();
+    frm.findChild<QAction*>(u"PreparedAction1"_s)->trigger();
+    QTreeWidgetItem* root = frm.Tree()->topLevelItem(0);
+    QCOMPARE(root->childCount(), 22);
+    QCOMPARE(root->child(0)->text(0), u"A马克思主义、列宁主义、毛泽东思想、邓小平理论"_s);
+    QCOMPARE(root->child(21)->text(0), u"Z综合性图书"_s);
+    QVERIFY(notes.Messages().isEmpty());
+
+    // a second time the catalogue is no longer empty
+    frm.findChild<QAction*>(u"PreparedAction1"_s)->trigger();
+    QCOMPARE(notes.LastText(), TPreparedCatalog::NotEmptyText());
+
+    const QString shot = qEnvironmentVariable("QUORIN_SHOT");
+    if (!shot.isEmpty()) {
+        frm.show();
+        root->child(19)->setExpanded(true); // T
+        frm.Tree()->setCurrentItem(root->child(19)->child(11));
+        QTest::qWait(50);
+        frm.grab().save(shot);
+    }
 }
 
 QTEST_MAIN(tst_CatalogTree)

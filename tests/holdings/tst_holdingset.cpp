@@ -139,6 +139,10 @@ void tst_HoldingSet::bookSearch()
     set.Search();
     QCOMPARE(codes(set.DataSet()), expected);
     QVERIFY(!set.SqlText().contains(u"'%"_s)); // values are bound, never written into the text
+    // one " where " exactly when a condition takes part, whichever condition comes first
+    QCOMPARE(set.SqlText().count(u" where "_s), expected.size() == 5 ? 0 : 1);
+    if (conditions.size() == 1 && conditions.first().first == u"Keyword"_s)
+        QVERIFY(set.SqlText().contains(u" where (b.Code like "_s));
 }
 
 void tst_HoldingSet::journalSearch_data()

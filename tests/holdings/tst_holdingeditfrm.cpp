@@ -3,6 +3,7 @@
 #include "data/Database.h"
 #include "holdings/BookEditFrm.h"
 #include "holdings/JournalEditFrm.h"
+#include "holdings/PublisherEditFrm.h"
 #include "holdings/PublisherSet.h"
 #include "support/RecordingNotifier.h"
 #include "support/TestDatabase.h"
@@ -63,6 +64,7 @@ private slots:
     }
     void wrongPriceKeepsDialogOpen();
     void journalDialog();
+    void publisherDialog();
 };
 
 void tst_HoldingEditFrm::bookDialog()
@@ -159,6 +161,32 @@ void tst_HoldingEditFrm::journalDialog()
     QCOMPARE(stored.Lang, u"英文"_s);
     QCOMPARE(stored.QtyLib, 1);
     QVERIFY(!stored.Getdate.isNull()); // the picker starts at today
+}
+
+void tst_HoldingEditFrm::publisherDialog()
+{
+    QVERIFY(TTestDatabase::OpenWithSchema(TTestDatabase::SQLite));
+    TPublisherEditFrm frm(RPublisher{}, {});
+    QCOMPARE(frm.windowTitle(), u"出版社"_s);
+    frm.show();
+    setText(frm.findChild<QLineEdit*>(u"edtName1"_s), u"中华书局"_s);
+    setText(frm.findChild<QLineEdit*>(u"edtAddr1"_s), u"北京"_s);
+    frm.OkBtn1()->click();
+    QCOMPARE(frm.result(), int(QDialog::Accepted));
+    QCOMPARE(frm.Record().Id, 1);
+    QCOMPARE(TPublisherSet::Names(), QStringList{u"中华书局"_s});
+
+    // an edit keeps the Id; a refusing callback keeps the dialog open
+    int seenId = 0;
+    TPublisherEditFrm again(frm.Record(), [&seenId](RPublisher& r) {
+        seenId = r.Id;
+        return false;
+    });
+    again.show();
+    again.OkBtn1()->click();
+    QVERIFY(again.isVisible());
+    QCOMPARE(seenId, 1);
+    QCOMPARE(again.Record().Id, 1);
 }
 
 QTEST_MAIN(tst_HoldingEditFrm)

@@ -3,6 +3,7 @@
 #include "data/Database.h"
 #include "data/DbError.h"
 #include "data/Transaction.h"
+#include "holdings/PreparedCatalog.h"
 
 #include <QFile>
 
@@ -90,7 +91,7 @@ int TSchema::StoredVersion(TDatabase& db)
     return query.value(0).toInt();
 }
 
-void TSchema::Create(TDatabase& db)
+void TSchema::Create(TDatabase& db, bool prepared)
 {
     const QStringList statements = splitStatements(loadScript(db.Engine()));
     TTransaction transaction(db);
@@ -99,6 +100,8 @@ void TSchema::Create(TDatabase& db)
         throw EDatabaseError(u"数据库中已经建有本程序的数据表 (版本 %1)."_s.arg(stored));
     for (const QString& statement : statements)
         db.Execute(statement);
+    if (prepared && !TPreparedCatalog::Load(db))
+        throw EDatabaseError(TPreparedCatalog::NotEmptyText());
     transaction.Commit();
 }
 
@@ -120,7 +123,7 @@ bool TSchema::CreateDatabase(TDatabase& db, const QString& connectionString, QSt
         return false;
     try {
         if (StoredVersion(db) == 0)
-            Create(db);
+            Create(db, true);
         else
             Migrate(db);
     } catch (const EDatabaseError& e) {

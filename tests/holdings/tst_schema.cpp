@@ -194,9 +194,8 @@ void tst_Schema::everyColumnExists_data()
          u"Loanall, Loanover, Deposit"_s},
         {u"readerstate"_s, u"Id, Name"_s},
         {u"readersphoto"_s, u"ReaderId, Ext, Photo"_s},
-        {u"loans"_s,
-         u"Id, LoanDate, ReaderId, BookId, JourId, Loanman, ShldretDate, ReturnDate, Returnman, OverDays, "
-         u"Overfund, RenewDate, Renewman"_s},
+        {u"loans"_s, u"Id, LoanDate, ReaderId, BookId, JourId, Loanman, ShldretDate, ReturnDate, Returnman, OverDays, "
+                     u"Overfund, RenewDate, Renewman"_s},
         {u"writeoffs"_s, u"Id, Offdate, Offman, BookId, JourId, LoanId, Reason"_s},
         {u"fines"_s, u"Id, OffId, LoanId, Finedate, Fineman, Finefund, Finenote, PaytypeId"_s},
         {u"finetypes"_s, u"Id, Name"_s},
@@ -251,8 +250,8 @@ void tst_Schema::fixedRows_data()
         QTest::addRow("%s/company", e.constData())
             << engine << u"select Id, CompanyName, Manager, Profile, Updated from Company"_s
             << QList<QStringList>{{u"1"_s, u""_s, u""_s, u""_s, u"0"_s}};
-        QTest::addRow("%s/backup", e.constData()) << engine << u"select TypeId, BackDir from backup"_s
-                                                  << QList<QStringList>{{u"0"_s, u""_s}};
+        QTest::addRow("%s/backup", e.constData())
+            << engine << u"select TypeId, BackDir from backup"_s << QList<QStringList>{{u"0"_s, u""_s}};
         QTest::addRow("%s/pick lists", e.constData())
             << engine << u"select Key, Label, List from options order by Key"_s
             << QList<QStringList>{
@@ -343,32 +342,35 @@ void tst_Schema::keywordNamesWorkPlain_data()
             << 1;
         QTest::addRow("%s/pick list insert", e.constData())
             << engine << u"insert into options(Label, List, Key)values(:Label, :List, :Key)"_s
-            << TDBParameters{MakeParam(u"Label"_s, u" "_s), MakeParam(u"List"_s, u"7,15,30"_s),
-                             MakeParam(u"Key"_s, 6)}
+            << TDBParameters{MakeParam(u"Label"_s, u" "_s), MakeParam(u"List"_s, u"7,15,30"_s), MakeParam(u"Key"_s, 6)}
             << 1;
         QTest::addRow("%s/switches", e.constData())
-            << engine << u"update keyvalue set Vstr=:Vstr, Vint=:Vint, Vfloat=:Vfloat, Vbool=:Vbool where KeyId=:KeyId"_s
+            << engine
+            << u"update keyvalue set Vstr=:Vstr, Vint=:Vint, Vfloat=:Vfloat, Vbool=:Vbool where KeyId=:KeyId"_s
             << TDBParameters{MakeParam(u"Vstr"_s, u""_s), MakeParam(u"Vint"_s, 0), MakeParam(u"Vfloat"_s, 0.6),
                              MakeParam(u"Vbool"_s, true), MakeParam(u"KeyId"_s, 0)}
             << 1;
-        QTest::addRow("%s/backup read", e.constData())
-            << engine << u"select * from backup"_s << TDBParameters{} << 1;
+        QTest::addRow("%s/backup read", e.constData()) << engine << u"select * from backup"_s << TDBParameters{} << 1;
         QTest::addRow("%s/backup write", e.constData())
             << engine << u"update backup set TypeId=:TypeId, BackDir=:BackDir"_s
             << TDBParameters{MakeParam(u"TypeId"_s, 1), MakeParam(u"BackDir"_s, u"/srv/备份"_s)} << 1;
         QTest::addRow("%s/class note", e.constData())
-            << engine << u"insert into catalogs(Id, Code, Mark, Name, Note, SlfId, PrtId)values(:Id, :Code, :Mark, :Name, :Note, :SlfId, :PrtId)"_s
-            << TDBParameters{MakeParam(u"Id"_s, 1), MakeParam(u"Code"_s, u"1."_s), MakeParam(u"Mark"_s, u"G"_s),
-                             MakeParam(u"Name"_s, u"文化、科学、教育、体育"_s), MakeParam(u"Note"_s, u""_s),
-                             MakeParam(u"SlfId"_s, 1), MakeParam(u"PrtId"_s, 0)}
+            << engine
+            << u"insert into catalogs(Id, Code, Mark, Name, Note, SlfId, PrtId)values(:Id, :Code, :Mark, :Name, :Note, :SlfId, :PrtId)"_s
+            << TDBParameters{MakeParam(u"Id"_s, 1),        MakeParam(u"Code"_s, u"1."_s),
+                             MakeParam(u"Mark"_s, u"G"_s), MakeParam(u"Name"_s, u"文化、科学、教育、体育"_s),
+                             MakeParam(u"Note"_s, u""_s),  MakeParam(u"SlfId"_s, 1),
+                             MakeParam(u"PrtId"_s, 0)}
             << 1;
         QTest::addRow("%s/journal language and format", e.constData())
-            << engine << u"insert into journals(Id, Code, Name, Lang, Kai, QtyLib, QtyLoan, QtyOff, TimesLoan)values(:Id, :Code, :Name, :Lang, :Kai, 1, 0, 0, 0)"_s
+            << engine
+            << u"insert into journals(Id, Code, Name, Lang, Kai, QtyLib, QtyLoan, QtyOff, TimesLoan)values(:Id, :Code, :Name, :Lang, :Kai, 1, 0, 0, 0)"_s
             << TDBParameters{MakeParam(u"Id"_s, 1), MakeParam(u"Code"_s, u"QK-1"_s), MakeParam(u"Name"_s, u"读书"_s),
                              MakeParam(u"Lang"_s, u"中文"_s), MakeParam(u"Kai"_s, u"16开"_s)}
             << 1;
         QTest::addRow("%s/tool link note", e.constData())
-            << engine << u"insert into link(GroupId, Title, lpFile, lpParameters, Note)values(:GroupId, :Title, :lpFile, :lpParameters, :Note)"_s
+            << engine
+            << u"insert into link(GroupId, Title, lpFile, lpParameters, Note)values(:GroupId, :Title, :lpFile, :lpParameters, :Note)"_s
             << TDBParameters{MakeParam(u"GroupId"_s, 0), MakeParam(u"Title"_s, u"计算器"_s),
                              MakeParam(u"lpFile"_s, u"calc"_s), MakeParam(u"lpParameters"_s, u""_s),
                              MakeParam(u"Note"_s, u""_s)}
@@ -483,7 +485,8 @@ void tst_Schema::databaseFillsDefaults()
     QCOMPARE(fetchAll(u"select Deposit from readers where Id=1"_s), QList<QStringList>{{u"50.5"_s}});
 
     // tool links are numbered by the database
-    const QString addLink = u"insert into link(GroupId, Title, lpFile, lpParameters, Note) values(0, :Title, '', '', '')"_s;
+    const QString addLink =
+        u"insert into link(GroupId, Title, lpFile, lpParameters, Note) values(0, :Title, '', '', '')"_s;
     Database().Execute(addLink, {MakeParam(u"Title"_s, u"a"_s)});
     Database().Execute(addLink, {MakeParam(u"Title"_s, u"b"_s)});
     const QList<QStringList> links = fetchAll(u"select Id, Title from link order by Id"_s);

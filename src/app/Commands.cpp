@@ -3,6 +3,10 @@
 #include "app/HelpViewer.h"
 #include "app/MainFrm.h"
 #include "app/MessageHelpers.h"
+#include "holdings/CatalogEditFrm.h"
+#include "holdings/PickerFrm.h"
+#include "holdings/ReaderSet.h"
+#include "holdings/ReaderStateEditFrm.h"
 #include "project/CompanyInfoFrm.h"
 #include "project/Operator.h"
 #include "project/OperatorsFrm.h"
@@ -197,6 +201,19 @@ QList<RCommand> buildCommands()
     set(u"N10"_s, [](QWidget* main) {
         if (auto* window = qobject_cast<TmainFrm*>(main))
             window->Login(false);
+    });
+    set(u"CatalogEditAction1"_s, [](QWidget* main) { ShowCatalog({}, main); });
+    set(u"ReaderStateEditAction1"_s, [](QWidget* main) {
+        EditReaderState(
+            [main](RReader& reader) {
+                TReaderSet readers;
+                readers.Search();
+                if (!PickFromList(readers.DataSet(), 1010, {}, main))
+                    return false;
+                reader = readers.AsData();
+                return true;
+            },
+            main);
     });
     set(u"N13"_s, [](QWidget*) { THelpViewer::ShowTopic(u"main"_s); });
     set(u"N14"_s, [](QWidget*) {});

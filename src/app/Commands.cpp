@@ -4,6 +4,7 @@
 #include "app/MainFrm.h"
 #include "app/MessageHelpers.h"
 #include "holdings/CatalogEditFrm.h"
+#include "holdings/InfoListFrm.h"
 #include "holdings/PickerFrm.h"
 #include "holdings/ReaderSet.h"
 #include "holdings/ReaderStateEditFrm.h"
@@ -202,6 +203,8 @@ QList<RCommand> buildCommands()
         if (auto* window = qobject_cast<TmainFrm*>(main))
             window->Login(false);
     });
+    set(u"PublisherListAction1"_s, [](QWidget* main) { TInfoListFrm::ShowPublishers(main); });
+    set(u"ReaderskindListAction1"_s, [](QWidget* main) { TInfoListFrm::ShowReaderskinds(main); });
     set(u"CatalogEditAction1"_s, [](QWidget* main) { ShowCatalog({}, main); });
     set(u"ReaderStateEditAction1"_s, [](QWidget* main) {
         EditReaderState(

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QList>
 #include <QPointer>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -54,6 +55,13 @@ private:
         const TStep step = m_steps.takeFirst();
         m_met.append(step.Window);
         step.Action(modal);
+        // A failed check leaves the step early, with its window still up: close it, or the test
+        // would wait in that window's loop until the harness kills it.
+        if (QTest::currentTestFailed()) {
+            m_steps.clear();
+            if (QApplication::activeModalWidget() == modal)
+                modal->close();
+        }
     }
 
     void giveUp()

@@ -252,7 +252,7 @@ private slots:
                       editor->OkBtn1()->click();
                       QVERIFY(editor->isVisible());
                       QCOMPARE(notifier.LastText(), u"必须填写登陆名."_s);
-                      QCOMPARE(QApplication::focusWidget(), editor->edtUserId1());
+                      QCOMPARE(editor->focusWidget(), editor->edtUserId1());
 
                       type(editor->edtUserId1(), u"erin"_s);
                       type(editor->edtPassword1(), u"one"_s);
@@ -264,7 +264,7 @@ private slots:
                 QCOMPARE(notifier.LastText(), u"两次输入的密码不一样,请重新输入."_s);
                 QVERIFY(editor->edtPassword1()->text().isEmpty());
                 QVERIFY(editor->edtPassword2()->text().isEmpty());
-                QCOMPARE(QApplication::focusWidget(), editor->edtPassword1());
+                QCOMPARE(editor->focusWidget(), editor->edtPassword1());
                 QCOMPARE(editor->edtUserId1()->text(), u"erin"_s);
                 type(editor->edtPassword1(), u"two"_s);
                 type(editor->edtPassword2(), u"two"_s);

@@ -131,7 +131,7 @@ private slots:
             QVERIFY(dialog->edtNewPassword1()->text().isEmpty());
             QVERIFY(dialog->edtNewPassword2()->text().isEmpty());
             QCOMPARE(dialog->edtPassword1()->text(), u"pw"_s);
-            QCOMPARE(QApplication::focusWidget(), dialog->edtNewPassword1());
+            QCOMPARE(dialog->focusWidget(), dialog->edtNewPassword1());
             QVERIFY(passwordIs(u"bob"_s, u"pw"_s));
 
             type(dialog->edtNewPassword1(), u"新的"_s);

@@ -1,7 +1,6 @@
 #include "holdings/BookEditFrm.h"
 
 #include "data/DbError.h"
-#include "data/Notifier.h"
 
 using namespace Qt::StringLiterals;
 
@@ -118,18 +117,13 @@ RBook TBookEditFrm::Record() const
 
 bool TBookEditFrm::CloseQuery()
 {
-    try {
+    return saveShowingErrors([this] {
         RBook record = Record();
         const bool saved = m_save ? m_save(record) : TBookSet::Save(record);
         if (saved)
             m_record = record;
         return saved;
-    } catch (const EConvertError& e) {
-        Notifier().Error(e.Message());
-    } catch (const EDatabaseError& e) {
-        Notifier().Error(e.Message());
-    }
-    return false;
+    });
 }
 
 bool EditBook(RBook& record, TBookEditFrm::TSaveCallback save, QWidget* parent)

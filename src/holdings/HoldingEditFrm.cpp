@@ -1,8 +1,11 @@
 #include "holdings/HoldingEditFrm.h"
 
+#include "app/MessageHelpers.h"
+
 #include "app/LwComboBox.h"
 #include "app/LwDateTimePicker.h"
 #include "app/LwEdit.h"
+#include "app/MessageHelpers.h"
 #include "data/DbError.h"
 #include "holdings/CatalogEditFrm.h"
 #include "holdings/PublisherSet.h"
@@ -208,4 +211,16 @@ QVariantMap THoldingEditFrm::values() const
         values.insert(row.Field, value);
     }
     return values;
+}
+
+bool THoldingEditFrm::saveShowingErrors(const std::function<bool()>& save)
+{
+    try {
+        return save();
+    } catch (const EConvertError& e) {
+        InfoBox(e.Message());
+    } catch (const EDatabaseError& e) {
+        InfoBox(e.Message());
+    }
+    return false;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "app/ADlgFrm.h"
 #include "holdings/CatalogSet.h"
 
@@ -52,6 +54,9 @@ protected:
     // Integers read from a counter raise EConvertError for text that is not one.
     QVariantMap values() const;
     void showEvent(QShowEvent* event) override;
+    // Runs `save` for CloseQuery: a typed value that cannot be read or a refusal of the database is
+    // shown in an information box and keeps the dialog open with what was typed.
+    static bool saveShowingErrors(const std::function<bool()>& save);
 
 private:
     void pickClass();

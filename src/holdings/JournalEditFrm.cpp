@@ -1,7 +1,6 @@
 #include "holdings/JournalEditFrm.h"
 
 #include "data/DbError.h"
-#include "data/Notifier.h"
 
 using namespace Qt::StringLiterals;
 
@@ -94,18 +93,13 @@ RJournal TJournalEditFrm::Record() const
 
 bool TJournalEditFrm::CloseQuery()
 {
-    try {
+    return saveShowingErrors([this] {
         RJournal record = Record();
         const bool saved = m_save ? m_save(record) : TJournalSet::Save(record);
         if (saved)
             m_record = record;
         return saved;
-    } catch (const EConvertError& e) {
-        Notifier().Error(e.Message());
-    } catch (const EDatabaseError& e) {
-        Notifier().Error(e.Message());
-    }
-    return false;
+    });
 }
 
 bool EditJournal(RJournal& record, TJournalEditFrm::TSaveCallback save, QWidget* parent)

@@ -46,6 +46,8 @@ THoldingListFrm::THoldingListFrm(std::unique_ptr<THoldingListBase> list, TSetup 
     m_grid->SetDataSet(m_list->DataSet());
     m_grid->SetTag(m_setup.LayoutId);
     m_grid->SetLayoutId(m_setup.LayoutId);
+    if (!m_grid->LoadLayout(m_setup.LayoutId))
+        fitColumns();
     m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_grid->SetMultiSelect(true);
@@ -127,6 +129,19 @@ QWidget* THoldingListFrm::buildTreePanel()
     layout->addLayout(buttons);
     layout->addWidget(m_tree, 1);
     return m_treePanel;
+}
+
+void THoldingListFrm::fitColumns()
+{
+    // Until the operator saves a layout, columns as wide as their fields allow would show one or two
+    // of them at a time; titles and class names get room, codes and counts what they need.
+    static const QStringList wide{u"Name"_s, u"CataName"_s, u"Belongs"_s, u"Contents"_s, u"Notes"_s, u"Publisher"_s};
+    const int digit = m_grid->fontMetrics().horizontalAdvance(u'0');
+    const TGridColumns& columns = m_grid->Columns();
+    for (int i = 0; i < columns.size(); ++i) {
+        const int chars = wide.contains(columns.at(i).FieldName, Qt::CaseInsensitive) ? 28 : 12;
+        m_grid->SetColumnWidth(i, chars * digit + 4);
+    }
 }
 
 void THoldingListFrm::buildToolbar()

@@ -61,6 +61,7 @@ protected:
 
 private:
     void buildToolbar();
+    void fitColumns();
     QWidget* buildTreePanel();
     // Runs the list's search with the wait cursor; a failing statement has been shown already.
     void search();

@@ -98,7 +98,9 @@ THoldingEditFrm::THoldingEditFrm(const QString& objectName, const QString& capti
             break;
         }
         }
-        editor->setObjectName(u"edt%11"_s.arg(row.Field));
+        editor->setObjectName(u"edt"_s + row.Field + u"1"_s);
+        if (dots)
+            dots->setObjectName(u"btn"_s + row.Field + u"1"_s);
         editor->setMinimumWidth(150);
         m_editors.insert(row.Field.toLower(), editor);
         if (m_first.isEmpty())

@@ -50,7 +50,7 @@ THoldingFindFrm::THoldingFindFrm(const QString& caption, const QList<TRow>& rows
             combo->setEditText(QString());
             editor = combo;
         }
-        editor->setObjectName(u"edt%11"_s.arg(row.Field));
+        editor->setObjectName(u"edt"_s + row.Field + u"1"_s);
         editor->setMinimumWidth(150);
         m_editors.insert(row.Field, editor);
         auto* label = new QLabel(row.Label, Body());
@@ -88,8 +88,8 @@ THoldingFindFrm::THoldingFindFrm(const QString& caption, const QList<TRow>& rows
             from = makeEdit();
             to = makeEdit();
         }
-        from->setObjectName(u"edt%11"_s.arg(row->Field));
-        to->setObjectName(u"edt%11"_s.arg(row->Field2));
+        from->setObjectName(u"edt"_s + row->Field + u"1"_s);
+        to->setObjectName(u"edt"_s + row->Field2 + u"1"_s);
         m_editors.insert(row->Field, from);
         m_editors.insert(row->Field2, to);
         auto* label = new QLabel(row->Label, Body());

@@ -175,6 +175,25 @@ void tst_HoldingListFrm::bookWindowShape()
     QCOMPARE(journals->windowTitle(), u"期刊资料"_s);
     QCOMPARE(journals->DBGrid1()->LayoutId(), 1004);
 
+    // the main window's two commands open the two windows
+    for (const auto& [command, caption] :
+         {std::pair{u"BookListAction1"_s, u"图书资料"_s}, std::pair{u"JournaListAction1"_s, u"期刊资料"_s}}) {
+        const RCommand* row = FindCommand(command);
+        QVERIFY(row && row->Run);
+        row->Run(nullptr);
+        QWidget* found = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (qobject_cast<THoldingListFrm*>(w) && w->isVisible() && w->windowTitle() == caption &&
+                w != window.get() && w != journals.get())
+                found = w;
+        }
+        QVERIFY(found);
+        QPointer<QWidget> guard(found);
+        found->close();
+        // closing frees the window and its list
+        QTRY_VERIFY(!guard);
+    }
+
     const QString shot = qEnvironmentVariable("QUORIN_SHOT");
     if (!shot.isEmpty()) {
         window->grab().save(shot + u"-books.png"_s);

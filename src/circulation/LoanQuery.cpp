@@ -2,6 +2,8 @@
 
 #include "data/Clock.h"
 
+#include <QHash>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -32,6 +34,23 @@ struct TColumn
     const char16_t* Label; // empty: hidden
     bool Calculated = false;
 };
+
+// How wide the grids show a column at first, in characters; a stored layout overrides it.
+int displayWidth(const QString& name)
+{
+    static const QHash<QString, int> widths = {
+        {u"LoanDate"_s, 10},    {u"Loanman"_s, 8},        {u"ReaderCode"_s, 10},    {u"ReaderName"_s, 8},
+        {u"ReaderSex"_s, 4},    {u"ReaderKindName"_s, 8}, {u"ReaderTel"_s, 12},     {u"ReaderDept"_s, 10},
+        {u"ReaderState"_s, 8},  {u"ReaderDeposit"_s, 8},  {u"ReaderAdddate"_s, 10}, {u"BookCode"_s, 10},
+        {u"BookName"_s, 20},    {u"BookISBN"_s, 16},      {u"BookAuthor"_s, 10},    {u"BookPrice"_s, 7},
+        {u"BookAppendix"_s, 8}, {u"BookPublisher"_s, 16}, {u"JourCode"_s, 10},      {u"JourName"_s, 20},
+        {u"JourISSN"_s, 12},    {u"JourPrice"_s, 7},      {u"JourAppendix"_s, 8},   {u"JourYearNo"_s, 8},
+        {u"ShldretDate"_s, 10}, {u"RenewDate"_s, 10},     {u"Renewman"_s, 8},       {u"ReturnDate"_s, 10},
+        {u"Returnman"_s, 8},    {u"OverdaysCalc"_s, 8},   {u"Overfund"_s, 8},       {u"LoanState"_s, 8},
+        {u"Overdays"_s, 8},
+    };
+    return widths.value(name, 10);
+}
 
 // The columns of either query, the seven item columns of its kind in the middle.
 QList<TColumn> columnsOf(TLoanKind kind)
@@ -81,6 +100,7 @@ TLoanQuery::TLoanQuery(TLoanKind kind) : m_kind(kind), m_where(std::make_unique<
         const QString label = QString::fromUtf16(column.Label);
         TField& field = AddField(column.Type, QString::fromUtf16(column.Name), column.Size, !label.isEmpty(), label);
         field.Calculated = column.Calculated;
+        field.DisplayWidth = displayWidth(field.Name);
         if (column.Type == TFieldType::Float) {
             field.DisplayFormat = u"0.00"_s;
             field.Alignment = Qt::AlignRight | Qt::AlignVCenter;
@@ -110,6 +130,31 @@ void TLoanQuery::Search()
     if (conditions.startsWith(u" where "_s))
         conditions = u" and "_s + conditions.mid(7);
     Open(BaseSql() + conditions, search.Params);
+}
+
+void TLoanQuery::SetQuickConditions(const RLoanQuickConditions& panel)
+{
+    TLoanWhere* where = m_where.get();
+    where->Clear();
+    where->SetCondition(u"LoanDate1"_s, panel.LoanDate1);
+    where->SetCondition(u"LoanDate2"_s, panel.LoanDate2);
+    where->SetCondition(u"ReaderId"_s, panel.ReaderId);
+    where->SetCondition(u"IsReturn"_s, panel.IsReturn);
+    where->SetCondition(u"IsWriteoff"_s, panel.IsWriteoff);
+    where->SetCondition(u"Overdays1"_s, panel.Overdays1);
+    where->SetCondition(u"Overfund1"_s, panel.Overfund1);
+    where->SetCondition(m_kind == TLoanKind::Book ? u"BookCode"_s : u"JourCode"_s, panel.Code.trimmed());
+    where->SetCondition(u"IsOver"_s, panel.IsOver);
+    where->SetCondition(u"TodayBiz"_s, panel.TodayBiz);
+}
+
+void TLoanQuery::CopyConditions(const TLoanWhere& other)
+{
+    m_where->Clear();
+    const TLwDataSet* from = other.DataSet();
+    TLwDataSet* to = m_where->DataSet();
+    for (int field = 0; field < from->FieldCount() && field < to->FieldCount(); ++field)
+        to->SetValue(field, from->Value(field));
 }
 
 int TLoanQuery::OverdueDays(const QDateTime& due, const QDateTime& now)

@@ -111,6 +111,13 @@ TLoanQuery::TLoanQuery(TLoanKind kind) : m_kind(kind), m_where(std::make_unique<
     // The stored overdue days keep their label so a layout can show them; the grid shows the
     // calculated column by default.
     DataSet()->FindField(u"Overdays"_s)->DisplayLabel = u"逾期天数"_s;
+    const TLwDataSet* set = DataSet();
+    m_overdays = set->FieldIndex(u"Overdays"_s);
+    m_returnDate = set->FieldIndex(u"ReturnDate"_s);
+    m_offId = set->FieldIndex(u"OffId"_s);
+    m_shldretDate = set->FieldIndex(u"ShldretDate"_s);
+    m_overdaysCalc = set->FieldIndex(u"OverdaysCalc"_s);
+    m_loanState = set->FieldIndex(u"LoanState"_s);
     DataSet()->SetOnCalcFields([this](TLwDataSet& set) { CalcFields(set); });
 }
 
@@ -166,20 +173,20 @@ int TLoanQuery::OverdueDays(const QDateTime& due, const QDateTime& now)
 
 void TLoanQuery::CalcFields(TLwDataSet& set) const
 {
-    const QVariant stored = set.Value(u"Overdays"_s);
-    const bool returned = !set.Value(u"ReturnDate"_s).isNull();
-    const bool writtenOff = !set.Value(u"OffId"_s).isNull();
+    const QVariant stored = set.Value(m_overdays);
+    const bool returned = !set.Value(m_returnDate).isNull();
+    const bool writtenOff = !set.Value(m_offId).isNull();
     QVariant overdays;
     if (!stored.isNull() && stored.toInt() >= 1) {
         overdays = stored.toInt();
     } else if (!returned && !writtenOff) {
         // A loan still out counts the days it is late so far; one written off stopped counting.
-        const int days = OverdueDays(set.AsDateTime(u"ShldretDate"_s), m_now.isValid() ? m_now : Clock::Now());
+        const int days = OverdueDays(set.Value(m_shldretDate).toDateTime(), m_now.isValid() ? m_now : Clock::Now());
         if (days >= 1)
             overdays = days;
     }
-    set.SetValue(u"OverdaysCalc"_s, overdays);
-    set.SetValue(u"LoanState"_s, returned ? StateReturned : writtenOff ? StateWrittenOff : StateOpen);
+    set.SetValue(m_overdaysCalc, overdays);
+    set.SetValue(m_loanState, returned ? StateReturned : writtenOff ? StateWrittenOff : StateOpen);
 }
 
 template <typename R> void TLoanQuery::readCommon(R& row) const

@@ -123,6 +123,8 @@ protected:
 private:
     TLoanKind m_kind;
     QDateTime m_now; // the business clock when the rows were read
+    // Positions of the columns CalcFields reads and writes, found once.
+    int m_overdays = -1, m_returnDate = -1, m_offId = -1, m_shldretDate = -1, m_overdaysCalc = -1, m_loanState = -1;
     std::unique_ptr<TLoanWhere> m_where;
 };
 

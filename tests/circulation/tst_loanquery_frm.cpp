@@ -1,5 +1,6 @@
 #include "circulation/LoanQueryAdvFrm.h"
 #include "circulation/LoanQueryFrm.h"
+#include "app/Commands.h"
 #include "app/LwDateTimePicker.h"
 #include "app/LwEdit.h"
 #include "grids/LwDBGrid.h"
@@ -65,6 +66,7 @@ private slots:
     void quickPanel();
     void advancedFind_data() { QTest::addColumn<QString>("engine"), TTestDatabase::AddEngineRows(); }
     void advancedFind();
+    void command();
     void looks();
 };
 
@@ -245,6 +247,30 @@ void tst_LoanQueryFrm::advancedFind()
     window.Button2()->click();
     QVERIFY(empty.Finished());
     QCOMPARE(shownLoans(window, TLoanKind::Journal), (QList<int>{9, 10, 11}));
+}
+
+// The main window's command opens the query maximized, on the book tab, with nothing searched.
+void tst_LoanQueryFrm::command()
+{
+    QVERIFY(TTestDatabase::OpenWithSchema(TTestDatabase::SQLite));
+    const RCommand* command = FindCommand(u"LoanQueryAction1"_s);
+    QVERIFY(command && command->Run);
+    command->Run(nullptr);
+    TLoanQueryFrm* window = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* found = qobject_cast<TLoanQueryFrm*>(top); found && found->isVisible())
+            window = found;
+    QVERIFY(window);
+    QCOMPARE(window->windowTitle(), u"借阅查询"_s);
+    QVERIFY(window->isMaximized());
+    QCOMPARE(window->TabControl1()->count(), 2);
+    QCOMPARE(window->TabControl1()->tabText(0), u"图书借阅查询"_s);
+    QCOMPARE(window->TabControl1()->tabText(1), u"期刊借阅查询"_s);
+    QCOMPARE(window->CurrentKind(), TLoanKind::Book);
+    QVERIFY(!window->BookQuery()->Active());
+    QCOMPARE(window->Grid(TLoanKind::Book)->LayoutId(), 1012);
+    QCOMPARE(window->Grid(TLoanKind::Journal)->LayoutId(), 1029);
+    window->close();
 }
 
 // Pictures of the window and the dialog for a look by eye, taken when QUORIN_SHOTS names a folder.

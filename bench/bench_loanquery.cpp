@@ -114,7 +114,8 @@ void fill()
         }
     }
     db.commit();
-    Database().Execute(u"analyze"_s);
+    for (const QString& table : {u"loans"_s, u"books"_s, u"readers"_s, u"writeoffs"_s})
+        Database().Execute(u"analyze "_s + table);
 }
 
 double median(QList<double> values)

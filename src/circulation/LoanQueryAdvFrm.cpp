@@ -124,12 +124,14 @@ TLoanQueryAdvFrm::TLoanQueryAdvFrm(TLoanKind kind, QWidget* parent)
     grid->setVerticalSpacing(6);
 
     const QList<TRow> rows = rowsOf(kind);
-    // Two columns of rows: the date pairs and the item's conditions on the left, the rest on the right.
-    const int perColumn = (int(rows.size()) + 1) / 2;
+    // Two columns: the dates and the item on the left, the people and the amounts on the right.
+    int perColumn = 0;
+    while (perColumn < rows.size() && rows.at(perColumn).Input != TInput::Operators)
+        ++perColumn;
     for (int i = 0; i < rows.size(); ++i) {
         const TRow& row = rows.at(i);
-        const int line = i % perColumn;
-        const int column = (i / perColumn) * 5;
+        const int line = i < perColumn ? i : i - perColumn;
+        const int column = i < perColumn ? 0 : 5;
         grid->addWidget(new QLabel(row.Label, group), line, column);
         QWidget* first = nullptr;
         QWidget* second = nullptr;

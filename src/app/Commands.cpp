@@ -3,6 +3,7 @@
 #include "app/HelpViewer.h"
 #include "app/MainFrm.h"
 #include "app/MessageHelpers.h"
+#include "circulation/LoanQueryFrm.h"
 #include "holdings/BookListFrm.h"
 #include "holdings/CatalogEditFrm.h"
 #include "holdings/InfoListFrm.h"
@@ -209,6 +210,7 @@ QList<RCommand> buildCommands()
     set(u"BookListAction1"_s, [](QWidget* main) { TBookListFrm::ShowBooks(main); });
     set(u"JournaListAction1"_s, [](QWidget* main) { TJournalListFrm::ShowJournals(main); });
     set(u"ReaderskindListAction1"_s, [](QWidget* main) { TInfoListFrm::ShowReaderskinds(main); });
+    set(u"LoanQueryAction1"_s, [](QWidget* main) { TLoanQueryFrm::ShowLoanQuery(main); });
     set(u"CatalogEditAction1"_s, [](QWidget* main) { ShowCatalog({}, main); });
     set(u"ReaderStateEditAction1"_s, [](QWidget* main) {
         EditReaderState(

@@ -283,6 +283,7 @@ private slots:
     {
         QFETCH(QString, engine);
         QVERIFY(Open(engine));
+        const auto before = CirculationInvariants::Take();
         QVERIFY(LendBooks({2}, 1, 0));
         QVERIFY(LendBooks({4}, 2, 0)); // another reader's loan is not listed
         Clock::SetFixed(At(3));
@@ -304,6 +305,7 @@ private slots:
         QCOMPARE(rows[0].Returnman, Operator);
         QCOMPARE(rows[0].OverDays, 0);
         QCOMPARE(rows[0].Overfund, 0.0);
+        QCOMPARE(CirculationInvariants::Broken(before), QString());
     }
 };
 

@@ -64,6 +64,14 @@ const TItemRules& rules(TItemKind kind)
     return kind == TItemKind::Book ? book : journal;
 }
 
+// Circulation saves of all workstations take their turn on the loans lock (the one the loan save
+// allocates its ids under). A return and a loan for the same reader would otherwise lock the same
+// book and reader rows in opposite orders, and the server would end one of them as a deadlock.
+void lockCirculation(TDatabase& db)
+{
+    db.LockTable(u"loans"_s);
+}
+
 QDateTime dateTimeOf(const QVariant& value)
 {
     return TLwDataSet::Convert(TFieldType::DateTime, value).toDateTime();
@@ -168,6 +176,7 @@ bool SaveReturns(TItemKind kind, const QList<TReturn>& rows, QString& message)
     TDatabase& db = Database();
     try {
         TTransaction transaction(db);
+        lockCirculation(db);
         for (TReturn row : rows) {
             // A fine left for later, or no fine at all, carries no payment details.
             if (row.PaytypeId == PayLater || row.OverDays < 1) {
@@ -215,6 +224,7 @@ bool SaveRenewals(const QList<TRenewal>& rows, QString& message)
     TDatabase& db = Database();
     try {
         TTransaction transaction(db);
+        lockCirculation(db);
         for (const TRenewal& row : rows) {
             // A loan returned or written off meanwhile keeps its closing; renewing it would hand the
             // reader a due date for an item the library already has back.

@@ -111,6 +111,33 @@ private slots:
         QCOMPARE(CirculationInvariants::Broken(before), QString());
     }
 
+    // One workstation lends the reader a book while another takes back the reader's loans of the
+    // same title and another: both saves go through, one after the other.
+    void lendingAndReturningForOneReader_data() { EngineRows(); }
+    void lendingAndReturningForOneReader()
+    {
+        QFETCH(QString, engine);
+        QVERIFY(Open(engine));
+        const auto before = CirculationInvariants::Take();
+        QVERIFY(LendBooks({3, 1}, 1, 0));
+        Clock::SetFixed(At(16));
+        TBookReturnSet list;
+        ListReturns(list, 1);
+        RBookReturns rows;
+        list.GetRows(rows);
+        TBookReturnSet::SetPayment(rows, PayFromDeposit, QString());
+        QString message;
+        const QList<bool> saved =
+            atTheSameMoment({[&rows, &message] { return TBookReturnSet::SaveRows(rows, message); },
+                             [] {
+                                 return LendBooks({1, 3}, 1, 16);
+                             }});
+        QCOMPARE(saved, (QList<bool>{true, true}));
+        QCOMPARE(Value(u"select Loaning from readers where Id=1"_s).toInt(), 2);
+        QCOMPARE(Value(u"select Deposit from readers where Id=1"_s).toDouble(), 10.0 - 2 * 0.5);
+        QCOMPARE(CirculationInvariants::Broken(before), QString());
+    }
+
     // Two fines left for later, paid from the same deposit on two workstations at once: both
     // amounts come off.
     void payingTwoFinesFromOneDeposit_data() { EngineRows(); }

@@ -15,6 +15,7 @@
 #include "data/Database.h"
 #include "data/DbError.h"
 #include "holdings/BookSet.h"
+#include "holdings/ReaderSet.h"
 #include "holdings/Schema.h"
 #include "project/Operator.h"
 

@@ -7,6 +7,7 @@
 #include "data/Transaction.h"
 #include "holdings/BookSet.h"
 #include "holdings/JournalSet.h"
+#include "holdings/ReaderSet.h"
 #include "project/KeyValue2.h"
 
 #include <QSqlQuery>
@@ -122,16 +123,6 @@ int OverdueDays(const QDateTime& due, const QDateTime& now)
 double FineRate(TItemKind kind)
 {
     return kind == TItemKind::Book ? FineRates::Book() : FineRates::Journal();
-}
-
-int LoanDays(TItemKind kind, const RReader& reader)
-{
-    return kind == TItemKind::Book ? reader.BookDays : reader.JourDays;
-}
-
-int ReletDays(TItemKind kind, const RReader& reader)
-{
-    return kind == TItemKind::Book ? reader.BookRelet : reader.JourRelet;
 }
 
 bool SaveLoans(TItemKind kind, const QList<TNewLoan>& rows, QString& message)

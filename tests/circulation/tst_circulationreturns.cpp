@@ -99,8 +99,10 @@ private slots:
             QCOMPARE(list.DataSet()->RecordCount(), 1);
             QCOMPARE(list.DataSet()->AsInteger(u"Overdays"_s), days);
             QCOMPARE(list.DataSet()->AsFloat(u"Overfund"_s), fund);
-            // Not overdue: both columns stay empty on the list.
+            // Not overdue: both columns stay empty on the list; money shows two decimals.
             QCOMPARE(list.DataSet()->IsNull(u"Overdays"_s), days == 0);
+            QCOMPARE(list.DataSet()->CellText(0, list.DataSet()->FieldIndex(u"Overfund"_s)),
+                     days == 0 ? QString() : QString::number(fund, 'f', 2));
             RBookReturns rows;
             list.GetRows(rows);
             TBookReturnSet::SetPayment(rows, PayCash, QString());

@@ -6,6 +6,7 @@
 #include "holdings/CatalogEditFrm.h"
 #include "holdings/InfoListFrm.h"
 #include "holdings/PickerFrm.h"
+#include "holdings/ReaderListFrm.h"
 #include "holdings/ReaderSet.h"
 #include "holdings/ReaderStateEditFrm.h"
 #include "project/CompanyInfoFrm.h"
@@ -205,6 +206,7 @@ QList<RCommand> buildCommands()
     });
     set(u"PublisherListAction1"_s, [](QWidget* main) { TInfoListFrm::ShowPublishers(main); });
     set(u"ReaderskindListAction1"_s, [](QWidget* main) { TInfoListFrm::ShowReaderskinds(main); });
+    set(u"ReaderListAction1"_s, [](QWidget* main) { TReaderListFrm::ShowReaders(main); });
     set(u"CatalogEditAction1"_s, [](QWidget* main) { ShowCatalog({}, main); });
     set(u"ReaderStateEditAction1"_s, [](QWidget* main) {
         EditReaderState(

@@ -5,6 +5,7 @@
 #include "data/LwDataSet.h"
 #include "data/Notifier.h"
 #include "holdings/InfoLists.h"
+#include "holdings/ReaderEditFrm.h"
 
 using namespace Qt::StringLiterals;
 
@@ -21,10 +22,9 @@ bool TReaderList::SaveReader(RReader& reader)
 
 void TReaderList::edit(const RReader& reader, QWidget* parent)
 {
-    Q_UNUSED(reader)
-    Q_UNUSED(parent)
-    // The reader dialog comes with the reader windows.
-    InfoBox(LaterText());
+    RReader record = reader;
+    EditReader(
+        record, [this](RReader& saved) { return SaveReader(saved); }, parent);
 }
 
 void TReaderList::Add(QWidget* parent)

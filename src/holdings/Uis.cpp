@@ -403,9 +403,17 @@ TPhotoImage::TPhotoImage(QWidget* parent) : QLabel(parent)
 {
     setAlignment(Qt::AlignCenter);
     setFrameShape(QFrame::StyledPanel);
-    setMinimumSize(60, 60);
-    // the picture follows the control's size, never the other way round
-    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+}
+
+// The picture follows the control's size, never the other way round: the sizes do not depend on it.
+QSize TPhotoImage::sizeHint() const
+{
+    return QSize(120, 150);
+}
+
+QSize TPhotoImage::minimumSizeHint() const
+{
+    return QSize(60, 60);
 }
 
 void TPhotoImage::SetEmptyText(const QString& text)

@@ -10,6 +10,7 @@
 #include "holdings/Uis.h"
 
 #include <QFileDialog>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -261,7 +262,15 @@ bool TReaderEditFrm::LoadPhotoFile(const QString& path)
                     .arg(TReadersPhotoSet::MaxPhotoBytes / (1024 * 1024)));
         return false;
     }
+    // a camera's full-size picture takes a moment to read
+    QApplication::setOverrideCursor(Qt::WaitCursor);
     const RReaderPhoto photo = RReaderPhoto::FromFile(path);
+    QApplication::restoreOverrideCursor();
+    return takePhotoFile(path, photo);
+}
+
+bool TReaderEditFrm::takePhotoFile(const QString& path, const RReaderPhoto& photo)
+{
     if (photo.IsEmpty()) {
         InfoBox(u"无法读取图片文件 %1, 它不是位图或 JPEG 图片!"_s.arg(QDir::toNativeSeparators(path)));
         return false;
@@ -298,6 +307,12 @@ void TReaderEditFrm::ClearPhoto()
 bool TReaderEditFrm::CloseQuery()
 {
     RReader reader = Data();
+    // a reader nobody can recognise is of no use at the counter
+    if (reader.Name.isEmpty()) {
+        InfoBox(u"请输入读者姓名!"_s);
+        m_name->setFocus();
+        return false;
+    }
     if (!m_onSave)
         return true;
     try {

@@ -74,6 +74,7 @@ protected:
 
 private:
     void choosePhotoFile();
+    bool takePhotoFile(const QString& path, const RReaderPhoto& photo);
     void setPhoto(const RReaderPhoto& photo);
 
     TSaveEvent m_onSave;

@@ -34,13 +34,15 @@ TReaderListFrm::TReaderListFrm(QWidget* parent) : TWinFrm(parent), m_list(std::m
     m_grid->SetTag(1008);
     m_grid->SetLayoutId(1008);
 
-    tools->addAction(u"添加"_s, this, [this] { m_list->Add(this); });
-    tools->addAction(u"修改"_s, this, [this] { m_list->Edit(this); });
-    tools->addAction(u"删除"_s, this, [this] { m_list->Delete(this); });
-    tools->addAction(u"刷新"_s, this, [this] { m_list->Refresh(); });
+    tools->addAction(u"添加"_s, this, [this] { guarded([this] { m_list->Add(this); }); });
+    tools->addAction(u"修改"_s, this, [this] { guarded([this] { m_list->Edit(this); }); });
+    tools->addAction(u"删除"_s, this, [this] { guarded([this] { m_list->Delete(this); }); });
+    tools->addAction(u"刷新"_s, this, [this] { guarded([this] { m_list->Refresh(); }); });
     tools->addAction(u"导入"_s, this, [this] {
-        if (m_list->Import(this))
-            m_list->Refresh();
+        guarded([this] {
+            if (m_list->Import(this))
+                m_list->Refresh();
+        });
     });
     auto* exportButton = new QToolButton(tools);
     exportButton->setObjectName(u"btnExport1"_s);
@@ -85,7 +87,7 @@ TReaderListFrm::TReaderListFrm(QWidget* parent) : TWinFrm(parent), m_list(std::m
     m_keyword->SetTabOnEnter(false);
     connect(m_keyword, &QLineEdit::returnPressed, this, &TReaderListFrm::SearchKeyword);
 
-    connect(m_grid, &TLwGrid::DblClick, this, [this] { m_list->Edit(this); });
+    connect(m_grid, &TLwGrid::DblClick, this, [this] { guarded([this] { m_list->Edit(this); }); });
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -101,6 +103,18 @@ TReaderListFrm::~TReaderListFrm()
     m_grid->SetDataSet(nullptr);
 }
 
+void TReaderListFrm::guarded(const std::function<void()>& command)
+{
+    // A failing statement ends the command with its message; the window stays usable.
+    try {
+        command();
+    } catch (const EAbort&) {
+        // the failing select has told the operator already
+    } catch (const EDatabaseError& error) {
+        Notifier().Error(error.Message());
+    }
+}
+
 void TReaderListFrm::search()
 {
     struct TWait
@@ -108,13 +122,7 @@ void TReaderListFrm::search()
         TWait() { QApplication::setOverrideCursor(Qt::WaitCursor); }
         ~TWait() { QApplication::restoreOverrideCursor(); }
     } wait;
-    try {
-        m_list->Search();
-    } catch (const EAbort&) {
-        // the failing select has told the operator already
-    } catch (const EDatabaseError& error) {
-        Notifier().Error(error.Message());
-    }
+    guarded([this] { m_list->Search(); });
 }
 
 void TReaderListFrm::SearchKeyword()

@@ -2,6 +2,7 @@
 
 #include "app/WinFrm.h"
 
+#include <functional>
 #include <memory>
 
 class QToolButton;
@@ -33,6 +34,7 @@ public:
 
 private:
     void search();
+    void guarded(const std::function<void()>& command);
 
     std::unique_ptr<TReaderList> m_list;
     TlwDBGrid* m_grid = nullptr;

@@ -321,6 +321,23 @@ private slots:
         QCOMPARE(photoRow(1).Data, jpeg);
     }
 
+    void nameIsRequired_data() { ReaderFixture::EngineRows(); }
+    void nameIsRequired()
+    {
+        QFETCH(QString, engine);
+        QVERIFY(TTestDatabase::OpenWithSchema(engine));
+        TRecordingNotifier notifier;
+        TReaderEditFrm form;
+        form.SetOnSave(saveReader);
+        form.edtName1()->setText(u"  "_s);
+        form.edtCode1()->setText(u"R1"_s);
+        form.show();
+        form.OkBtn1()->click();
+        QVERIFY(form.isVisible());
+        QCOMPARE(notifier.LastText(), u"请输入读者姓名!"_s);
+        QCOMPARE(ReaderFixture::Count(u"select count(*) from readers"_s), 0);
+    }
+
     void cancelStoresNothing_data() { ReaderFixture::EngineRows(); }
     void cancelStoresNothing()
     {

@@ -5,7 +5,7 @@
 #include "app/MessageHelpers.h"
 #include "holdings/CatalogEditFrm.h"
 #include "holdings/InfoListFrm.h"
-#include "holdings/PickerFrm.h"
+#include "holdings/ReaderList.h"
 #include "holdings/ReaderListFrm.h"
 #include "holdings/ReaderSet.h"
 #include "holdings/ReaderStateEditFrm.h"
@@ -209,16 +209,7 @@ QList<RCommand> buildCommands()
     set(u"ReaderListAction1"_s, [](QWidget* main) { TReaderListFrm::ShowReaders(main); });
     set(u"CatalogEditAction1"_s, [](QWidget* main) { ShowCatalog({}, main); });
     set(u"ReaderStateEditAction1"_s, [](QWidget* main) {
-        EditReaderState(
-            [main](RReader& reader) {
-                TReaderSet readers;
-                readers.Search();
-                if (!PickFromList(readers.DataSet(), 1010, {}, main))
-                    return false;
-                reader = readers.AsData();
-                return true;
-            },
-            main);
+        EditReaderState([main](RReader& reader) { return PickReader(reader, main); }, main);
     });
     set(u"N13"_s, [](QWidget*) { THelpViewer::ShowTopic(u"main"_s); });
     set(u"N14"_s, [](QWidget*) {});

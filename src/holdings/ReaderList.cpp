@@ -5,6 +5,7 @@
 #include "data/LwDataSet.h"
 #include "data/Notifier.h"
 #include "holdings/InfoLists.h"
+#include "holdings/PickerFrm.h"
 #include "holdings/ReaderEditFrm.h"
 
 using namespace Qt::StringLiterals;
@@ -78,4 +79,16 @@ bool TReaderList::Pick()
     if (!m_pick || !m_set.DataSet()->Active() || m_set.DataSet()->IsEmpty())
         return false;
     return m_pick(m_set.AsData());
+}
+
+bool PickReader(RReader& reader, QWidget* parent)
+{
+    TReaderList list;
+    list.SetOnPick([&reader](const RReader& picked) {
+        reader = picked;
+        return true;
+    });
+    list.Search();
+    return PickFromList(
+        list.DataSet(), 1010, [&list](TLwDataSet&) { return list.Pick(); }, parent);
 }

@@ -90,14 +90,12 @@ bool TLookupEdit::ShowReader(const RReader& reader)
 
 bool TLookupEdit::PickReader()
 {
-    TReaderList list;
-    list.SetOnPick([this](const RReader& reader) { return ShowReader(reader); });
-    list.Search();
-    const bool picked = PickFromList(
-        list.DataSet(), 1010, [&list](TLwDataSet&) { return list.Pick(); }, this);
-    if (picked)
-        emit Picked();
-    return picked;
+    RReader reader;
+    if (!::PickReader(reader, this))
+        return false;
+    ShowReader(reader);
+    emit Picked();
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -9,6 +9,9 @@
 #include "holdings/ReaderList.h"
 #include "holdings/ReaderListFrm.h"
 #include "holdings/ReaderSearchFrm.h"
+#include "holdings/ReaderStateEditFrm.h"
+#include "holdings/PickerFrm.h"
+#include "app/LwLabel.h"
 #include "holdings/Uis.h"
 #include "project/ModalScript.h"
 #include "project/PickListSet.h"
@@ -16,6 +19,7 @@
 
 #include <QApplication>
 #include <QPushButton>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -122,6 +126,27 @@ private slots:
         QVERIFY(opened);
         QCOMPARE(opened->windowTitle(), u"读者资料"_s);
         opened->close();
+
+        // the state window's "..." picks from every reader
+        addReaders();
+        TModalScript script;
+        script.Then(u"ReaderStateEditFrm"_s, [](QWidget* window) {
+            auto* state = qobject_cast<TReaderStateEditFrm*>(window);
+            QVERIFY(state);
+            // a script of its own: the pick window opens while this step is still running
+            TModalScript pick;
+            pick.Then(u"PickerFrm"_s, [](QWidget* picker) {
+                QVERIFY(qobject_cast<TPickerFrm*>(picker)->DBGrid1()->DataSet()->Locate(u"Id"_s, 2));
+                qobject_cast<TPickerFrm*>(picker)->OkBtn1()->click();
+            });
+            state->btnPick1()->click();
+            QVERIFY(pick.Finished());
+            QCOMPARE(state->ReaderId(), 2);
+            QCOMPARE(state->txtName1()->text(), u"O'Brien"_s);
+            state->CancelBtn1()->click();
+        });
+        Tmall::Execute(u"ReaderStateEditAction1"_s, nullptr);
+        QVERIFY(script.Finished());
     }
 
     void keywordSearch_data()

@@ -321,6 +321,40 @@ private slots:
         QCOMPARE(photoRow(1).Data, jpeg);
     }
 
+    // The reader is stored before its photo: when the photo cannot follow, the next OK updates that
+    // reader instead of adding it again.
+    void secondOkAfterAFailedPhotoKeepsOneReader_data() { ReaderFixture::EngineRows(); }
+    void secondOkAfterAFailedPhotoKeepsOneReader()
+    {
+        QFETCH(QString, engine);
+        QVERIFY(TTestDatabase::OpenWithSchema(engine));
+        TRecordingNotifier notifier;
+        TReaderEditFrm form;
+        form.SetOnSave(saveReader);
+        form.edtName1()->setText(u"赵六"_s);
+        QSize size(3000, 2000); // a bitmap of about 23 MB, above the limit
+        form.SetTakePicture([&size](QImage& image) {
+            image = sample(size.width(), size.height());
+            return true;
+        });
+        form.btnCamera1()->click();
+        form.show();
+        form.OkBtn1()->click();
+        QVERIFY(form.isVisible());
+        QCOMPARE(notifier.Messages().last().Kind, u"error"_s);
+        QVERIFY(notifier.LastText().startsWith(u"照片太大"_s));
+        QCOMPARE(ReaderFixture::Count(u"select count(*) from readers"_s), 1);
+
+        size = QSize(80, 60);
+        form.btnCamera1()->click();
+        form.edtTel1()->setText(u"123"_s);
+        form.OkBtn1()->click();
+        QCOMPARE(form.result(), int(QDialog::Accepted));
+        QCOMPARE(ReaderFixture::Count(u"select count(*) from readers"_s), 1);
+        QCOMPARE(ReaderFixture::ReaderValue(1, u"Tel"_s).toString(), u"123"_s);
+        QCOMPARE(photoRow(1).Ext, u".bmp"_s);
+    }
+
     void nameIsRequired_data() { ReaderFixture::EngineRows(); }
     void nameIsRequired()
     {

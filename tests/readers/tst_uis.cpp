@@ -184,6 +184,25 @@ private slots:
         QCOMPARE(box.KindId(), QVariant(1));
     }
 
+    void publishersLoadAndPick_data() { ReaderFixture::EngineRows(); }
+    void publishersLoadAndPick()
+    {
+        QFETCH(QString, engine);
+        QVERIFY(TTestDatabase::OpenWithSchema(engine));
+        Database().Execute(u"insert into publishers(Id, Name) values(2, '人民出版社')"_s);
+        Database().Execute(u"insert into publishers(Id, Name) values(1, 'O''Reilly')"_s);
+        TLookupComboBox box;
+        box.SetEditable(true);
+        box.LoadPublishers();
+        QCOMPARE(itemsOf(box), (QStringList{u"O'Reilly"_s, u"人民出版社"_s}));
+        QSignalSpy changed(&box, &TLookupComboBox::Changed);
+        TModalScript script;
+        script.Then(u"PickerFrm"_s, pickRow(u"Id"_s, 2));
+        QVERIFY(box.PickPublisher());
+        QCOMPARE(box.currentText(), u"人民出版社"_s);
+        QCOMPARE(changed.count(), 1);
+    }
+
     void statesAndOperators_data() { ReaderFixture::EngineRows(); }
     void statesAndOperators()
     {

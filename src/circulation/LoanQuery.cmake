@@ -1,0 +1,4 @@
+# The loan query: its condition builder, the book and journal query sets, the query window.
+target_sources(quorin_core PRIVATE
+    ${CMAKE_CURRENT_LIST_DIR}/LoanWhere.h ${CMAKE_CURRENT_LIST_DIR}/LoanWhere.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/LoanQuery.h ${CMAKE_CURRENT_LIST_DIR}/LoanQuery.cpp)

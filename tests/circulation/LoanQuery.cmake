@@ -1,0 +1,2 @@
+quorin_add_test(tst_loanquery ${CMAKE_CURRENT_LIST_DIR}/tst_loanquery.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tst_loanquery_fixture.h)

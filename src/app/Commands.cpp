@@ -3,8 +3,10 @@
 #include "app/HelpViewer.h"
 #include "app/MainFrm.h"
 #include "app/MessageHelpers.h"
+#include "holdings/BookListFrm.h"
 #include "holdings/CatalogEditFrm.h"
 #include "holdings/InfoListFrm.h"
+#include "holdings/JournalListFrm.h"
 #include "holdings/PickerFrm.h"
 #include "holdings/ReaderSet.h"
 #include "holdings/ReaderStateEditFrm.h"
@@ -204,6 +206,8 @@ QList<RCommand> buildCommands()
             window->Login(false);
     });
     set(u"PublisherListAction1"_s, [](QWidget* main) { TInfoListFrm::ShowPublishers(main); });
+    set(u"BookListAction1"_s, [](QWidget* main) { TBookListFrm::ShowBooks(main); });
+    set(u"JournaListAction1"_s, [](QWidget* main) { TJournalListFrm::ShowJournals(main); });
     set(u"ReaderskindListAction1"_s, [](QWidget* main) { TInfoListFrm::ShowReaderskinds(main); });
     set(u"CatalogEditAction1"_s, [](QWidget* main) { ShowCatalog({}, main); });
     set(u"ReaderStateEditAction1"_s, [](QWidget* main) {

@@ -8,6 +8,8 @@
 #include "app/MessageHelpers.h"
 #include "data/DbError.h"
 #include "holdings/CatalogEditFrm.h"
+#include "holdings/InfoLists.h"
+#include "holdings/PickerFrm.h"
 #include "holdings/PublisherSet.h"
 #include "project/ListItemEditFrm.h"
 #include "project/PickListSet.h"
@@ -54,11 +56,15 @@ THoldingEditFrm::THoldingEditFrm(const QString& objectName, const QString& capti
             break;
         }
         case TKind::PickList:
-        case TKind::Publisher: {
+        case TKind::Publisher:
+        case TKind::PublisherByPick: {
             auto* combo = new TlwComboBox(Body());
             combo->SetEditable(true);
-            if (row.Kind == TKind::Publisher) {
-                combo->addItems(TPublisherSet::Names());
+            if (row.Kind == TKind::Publisher || row.Kind == TKind::PublisherByPick) {
+                if (row.Kind == TKind::Publisher)
+                    combo->addItems(TPublisherSet::Names());
+                dots = dotsButton(Body());
+                connect(dots, &QPushButton::clicked, this, [this, row] { pickPublisher(row); });
             } else {
                 QStringList items;
                 TPickListSet::LoadItems(row.List, items);
@@ -92,7 +98,9 @@ THoldingEditFrm::THoldingEditFrm(const QString& objectName, const QString& capti
             break;
         }
         }
-        editor->setObjectName(u"edt%11"_s.arg(row.Field));
+        editor->setObjectName(u"edt"_s + row.Field + u"1"_s);
+        if (dots)
+            dots->setObjectName(u"btn"_s + row.Field + u"1"_s);
         editor->setMinimumWidth(150);
         m_editors.insert(row.Field.toLower(), editor);
         if (m_first.isEmpty())
@@ -140,6 +148,17 @@ void THoldingEditFrm::pickClass()
             return true;
         },
         this);
+}
+
+void THoldingEditFrm::pickPublisher(const TRow& row)
+{
+    auto* combo = qobject_cast<TlwComboBox*>(Editor(row.Field));
+    TPublisherList publishers;
+    publishers.SetOnPick([combo](const RPublisher& picked) {
+        combo->setEditText(picked.Name);
+        return true;
+    });
+    PickFromList(&publishers, publishers.DataSet(), 1031, this);
 }
 
 void THoldingEditFrm::editList(const TRow& row)

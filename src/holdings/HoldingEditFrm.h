@@ -21,13 +21,14 @@ public:
     enum class TKind {
         Text,
         Memo,
-        PickList,  // a drop-down from pick list `List`, with "..." editing that list
-        Publisher, // a drop-down of the publishers' names
-        Class,     // the class, read only, picked with "..."
-        Price,     // a decimal number or empty
-        Date,      // a date picker, today when the title has none
-        QtyLib,    // digits only
-        Counter,   // read only
+        PickList,        // a drop-down from pick list `List`, with "..." editing that list
+        Publisher,       // a drop-down of the publishers' names, with "..." picking one from the publisher list
+        PublisherByPick, // as Publisher, but the drop-down starts empty: only "..." offers the publishers
+        Class,           // the class, read only, picked with "..."
+        Price,           // a decimal number or empty
+        Date,            // a date picker, today when the title has none
+        QtyLib,          // digits only
+        Counter,         // read only
     };
     struct TRow
     {
@@ -60,6 +61,7 @@ protected:
 
 private:
     void pickClass();
+    void pickPublisher(const TRow& row);
     void editList(const TRow& row);
 
     QList<TRow> m_rows;

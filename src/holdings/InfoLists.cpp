@@ -68,6 +68,12 @@ void TPublisherList::Delete(QWidget*)
         m_set.DataSet()->Delete();
 }
 
+bool TPublisherList::Pick()
+{
+    const TLwDataSet* rows = m_set.DataSet();
+    return m_pick && rows->Active() && !rows->IsEmpty() && m_pick(m_set.AsData());
+}
+
 TReaderskindList::TReaderskindList()
 {
     m_set.OpenAll();
@@ -103,6 +109,12 @@ void TReaderskindList::Delete(QWidget*)
         return;
     if (TReaderskindSet::Delete(m_set.AsData().Id))
         m_set.DataSet()->Delete();
+}
+
+bool TReaderskindList::Pick()
+{
+    const TLwDataSet* rows = m_set.DataSet();
+    return m_pick && rows->Active() && !rows->IsEmpty() && m_pick(m_set.AsData());
 }
 
 void TReaderskindList::Refresh()

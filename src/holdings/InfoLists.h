@@ -4,12 +4,16 @@
 #include "holdings/ReaderskindSet.h"
 #include "holdings/ViewList.h"
 
+#include <functional>
+
 // The publishers as a list window shows them.
 class TPublisherList : public IViewList
 {
 public:
     TPublisherList();
     TPublisherSet& Set() { return m_set; }
+    // Called by Pick with the current publisher; without one nothing can be picked.
+    void SetOnPick(std::function<bool(const RPublisher&)> pick) { m_pick = std::move(pick); }
 
     TLwDataSet* DataSet() const override { return m_set.DataSet(); }
     void Add(QWidget* parent) override;
@@ -18,11 +22,12 @@ public:
     void Refresh() override {}
     void Print(QWidget*) override {}
     bool Import(QWidget*) override { return false; }
-    bool Pick() override { return true; }
+    bool Pick() override;
 
 private:
     void edit(RPublisher record, QWidget* parent);
     TPublisherSet m_set;
+    std::function<bool(const RPublisher&)> m_pick;
 };
 
 // The reader kinds as a list window shows them.
@@ -31,6 +36,8 @@ class TReaderskindList : public IViewList
 public:
     TReaderskindList();
     TReaderskindSet& Set() { return m_set; }
+    // Called by Pick with the current kind; without one nothing can be picked.
+    void SetOnPick(std::function<bool(const RReaderskind&)> pick) { m_pick = std::move(pick); }
 
     TLwDataSet* DataSet() const override { return m_set.DataSet(); }
     void Add(QWidget* parent) override;
@@ -39,11 +46,12 @@ public:
     void Refresh() override;
     void Print(QWidget* parent) override;
     bool Import(QWidget* parent) override;
-    bool Pick() override { return true; }
+    bool Pick() override;
 
 private:
     void edit(RReaderskind record, QWidget* parent);
     TReaderskindSet m_set;
+    std::function<bool(const RReaderskind&)> m_pick;
 };
 
 // Puts `id`'s row into the open rows: the row with that Id is edited, or a new one appended; `write`

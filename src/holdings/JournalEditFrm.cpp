@@ -17,7 +17,7 @@ const QList<THoldingEditFrm::TRow>& journalRows()
         {u"主    编"_s, u"Editor"_s},
         {u"ISSN  号"_s, u"ISSN"_s},
         {u"中图分类"_s, u"CataName"_s, K::Class},
-        {u"出版社"_s, u"Publisher"_s, K::Publisher},
+        {u"出版社"_s, u"Publisher"_s, K::PublisherByPick},
         {u"出版周期"_s, u"PubPeriod"_s, K::PickList, 5, u"出版周期"_s},
         {u"年度期号"_s, u"YearNo"_s},
         {u"总期号"_s, u"TotalNo"_s},

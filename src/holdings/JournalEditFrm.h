@@ -27,6 +27,6 @@ private:
     TSaveCallback m_save;
 };
 
-// Opens the book dialog modally on `record`; without a callback the journal is saved with
+// Opens the journal dialog modally on `record`; without a callback the journal is saved with
 // TJournalSet::Save. True when it closed with OK; `record` then holds what was stored.
 bool EditJournal(RJournal& record, TJournalEditFrm::TSaveCallback save = {}, QWidget* parent = nullptr);

@@ -3,9 +3,11 @@
 #include "app/LwEdit.h"
 #include "data/LwDataSet.h"
 #include "grids/LwDBGrid.h"
+#include "holdings/ViewList.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -49,6 +51,47 @@ TPickerFrm::TPickerFrm(TLwDataSet* dataSet, int layoutId, QWidget* parent) : TAD
     HelpBtn1()->hide();
 }
 
+TPickerFrm::TPickerFrm(IViewList* list, TLwDataSet* dataSet, int layoutId, QWidget* parent)
+    : TPickerFrm(dataSet, layoutId, parent)
+{
+    m_list = list;
+    addListCommands();
+}
+
+void TPickerFrm::addListCommands()
+{
+    QMenu* popup = m_grid->PopupMenuLw();
+    const QList<QAction*> own = popup->actions();
+    auto* add = new QAction(u"添加"_s, popup);
+    auto* edit = new QAction(u"修改"_s, popup);
+    connect(add, &QAction::triggered, this, [this] { m_list->Add(this); });
+    connect(edit, &QAction::triggered, this, [this] { m_list->Edit(this); });
+    QAction* first = own.isEmpty() ? nullptr : own.first();
+    popup->insertAction(first, add);
+    popup->insertAction(first, edit);
+    popup->insertSeparator(first);
+    popup->addSeparator();
+    popup->addAction(u"删除"_s, this, [this] { m_list->Delete(this); });
+
+    // beside OK and Cancel, on the left where the help button would be
+    m_new = new QPushButton(u"新增"_s, this);
+    m_new->setObjectName(u"NewBtn1"_s);
+    m_new->setAutoDefault(false);
+    connect(m_new, &QPushButton::clicked, this, [this] { m_list->Add(this); });
+    m_setup = new QPushButton(u"设置 ▼"_s, this);
+    m_setup->setObjectName(u"SetupBtn1"_s);
+    m_setup->setAutoDefault(false);
+    connect(m_setup, &QPushButton::clicked, this, [this] { m_grid->PopupButtonClick(m_setup); });
+    for (int i = 0; i < layout()->count(); ++i) {
+        auto* buttons = qobject_cast<QBoxLayout*>(layout()->itemAt(i)->layout());
+        if (buttons && buttons->indexOf(OkBtn1()) >= 0) {
+            buttons->insertWidget(0, m_new);
+            buttons->insertWidget(1, m_setup);
+            break;
+        }
+    }
+}
+
 TPickerFrm::~TPickerFrm()
 {
     // The data set belongs to the caller and outlives the window: leave it unfiltered.
@@ -81,6 +124,8 @@ bool TPickerFrm::CloseQuery()
 {
     if (!m_dataSet || !m_dataSet->Active() || m_dataSet->IsEmpty())
         return false;
+    if (m_list)
+        return m_list->Pick();
     return !m_pick || m_pick(*m_dataSet);
 }
 
@@ -88,5 +133,11 @@ bool PickFromList(TLwDataSet* dataSet, int layoutId, const TPickerFrm::TPick& pi
 {
     TPickerFrm window(dataSet, layoutId, parent);
     window.SetOnPick(pick);
+    return window.exec() == QDialog::Accepted;
+}
+
+bool PickFromList(IViewList* list, TLwDataSet* dataSet, int layoutId, QWidget* parent)
+{
+    TPickerFrm window(list, dataSet, layoutId, parent);
     return window.exec() == QDialog::Accepted;
 }

@@ -4,7 +4,9 @@
 #include "holdings/BookEditFrm.h"
 #include "holdings/JournalEditFrm.h"
 #include "holdings/PublisherEditFrm.h"
+#include "holdings/PickerFrm.h"
 #include "holdings/PublisherSet.h"
+#include "project/ModalScript.h"
 #include "support/RecordingNotifier.h"
 #include "support/TestDatabase.h"
 
@@ -64,6 +66,12 @@ private slots:
     }
     void wrongPriceKeepsDialogOpen();
     void journalDialog();
+    void publisherPickedFromTheList_data()
+    {
+        QTest::addColumn<QString>("engine");
+        TTestDatabase::AddEngineRows();
+    }
+    void publisherPickedFromTheList();
     void publisherDialog();
 };
 
@@ -187,6 +195,35 @@ void tst_HoldingEditFrm::publisherDialog()
     QVERIFY(again.isVisible());
     QCOMPARE(seenId, 1);
     QCOMPARE(again.Record().Id, 1);
+}
+
+void tst_HoldingEditFrm::publisherPickedFromTheList()
+{
+    QFETCH(QString, engine);
+    QVERIFY(TTestDatabase::OpenWithSchema(engine));
+    for (const QString& name : {u"商务印书馆"_s, u"中华书局"_s}) {
+        RPublisher publisher{0, name, QString(), QString()};
+        QVERIFY(TPublisherSet::Save(publisher));
+    }
+    TBookEditFrm book(newBook(), {});
+    TJournalEditFrm journal(RJournal(), {});
+    for (THoldingEditFrm* frm : QList<THoldingEditFrm*>{&book, &journal}) {
+        auto* combo = qobject_cast<QComboBox*>(frm->Editor(u"Publisher"_s));
+        TModalScript script;
+        script.Then(u"PickerFrm"_s, [](QWidget* w) {
+            auto* picker = static_cast<TPickerFrm*>(w);
+            picker->edtSearch1()->setText(u"中华"_s);
+            picker->OkBtn1()->click();
+        });
+        frm->findChild<QPushButton*>(u"btnPublisher1"_s)->click();
+        QVERIFY(script.Finished());
+        QCOMPARE(combo->currentText(), u"中华书局"_s);
+        // cancelling keeps what was there
+        script.Then(u"PickerFrm"_s, [](QWidget* w) { static_cast<TPickerFrm*>(w)->CancelBtn1()->click(); });
+        frm->findChild<QPushButton*>(u"btnPublisher1"_s)->click();
+        QVERIFY(script.Finished());
+        QCOMPARE(combo->currentText(), u"中华书局"_s);
+    }
 }
 
 QTEST_MAIN(tst_HoldingEditFrm)

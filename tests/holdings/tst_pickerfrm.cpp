@@ -1,6 +1,11 @@
 #include "app/LwEdit.h"
 #include "data/LwDataSet.h"
+#include "grids/LwDBGrid.h"
 #include "holdings/PickerFrm.h"
+#include "holdings/ViewList.h"
+
+#include <QMenu>
+#include <QPushButton>
 
 #include <QTest>
 #include <QTimer>
@@ -25,6 +30,30 @@ void fill(TLwDataSet& set)
         set.Post();
     }
 }
+
+// A list that records which of its commands ran; Pick accepts when told to.
+class TFakeList : public IViewList
+{
+public:
+    explicit TFakeList(TLwDataSet* set) : m_set(set) {}
+    TLwDataSet* DataSet() const override { return m_set; }
+    void Add(QWidget*) override { Calls.append(u"Add"_s); }
+    void Edit(QWidget*) override { Calls.append(u"Edit"_s); }
+    void Delete(QWidget*) override { Calls.append(u"Delete"_s); }
+    void Refresh() override {}
+    void Print(QWidget*) override {}
+    bool Import(QWidget*) override { return false; }
+    bool Pick() override
+    {
+        Calls.append(u"Pick %1"_s.arg(m_set->AsInteger(u"Id"_s)));
+        return Accept;
+    }
+    QStringList Calls;
+    bool Accept = false;
+
+private:
+    TLwDataSet* m_set;
+};
 
 } // namespace
 
@@ -89,6 +118,48 @@ private slots:
         window.edtSearch1()->setText(u"nothing like this"_s);
         window.accept();
         QVERIFY(window.isVisible());
+    }
+
+    void listCommandsInMenuAndButtons()
+    {
+        TLwDataSet set;
+        fill(set);
+        TFakeList list(&set);
+        TPickerFrm window(&list, &set, 0);
+        QStringList items;
+        for (QAction* action : window.DBGrid1()->PopupMenuLw()->actions())
+            items.append(action->isSeparator() ? u"-"_s : action->text());
+        // the list's commands around the grid's own
+        QCOMPARE(items.mid(0, 3), (QStringList{u"添加"_s, u"修改"_s, u"-"_s}));
+        QCOMPARE(items.mid(items.size() - 2), (QStringList{u"-"_s, u"删除"_s}));
+        QVERIFY(items.contains(u"列选择"_s));
+        QCOMPARE(window.NewBtn1()->text(), u"新增"_s);
+        QCOMPARE(window.SetupBtn1()->text(), u"设置 ▼"_s);
+
+        const QList<QAction*> actions = window.DBGrid1()->PopupMenuLw()->actions();
+        actions.first()->trigger();
+        actions.at(1)->trigger();
+        actions.last()->trigger();
+        window.NewBtn1()->click();
+        QCOMPARE(list.Calls, (QStringList{u"Add"_s, u"Edit"_s, u"Delete"_s, u"Add"_s}));
+    }
+
+    void listDecidesThePick()
+    {
+        TLwDataSet set;
+        fill(set);
+        TFakeList list(&set);
+        TPickerFrm window(&list, &set, 0);
+        window.show();
+        window.edtSearch1()->setText(u"赵"_s);
+        // a list that does not accept (no pick callback) leaves the window open
+        window.accept();
+        QVERIFY(window.isVisible());
+        list.Accept = true;
+        emit window.DBGrid1()->DblClick();
+        QVERIFY(!window.isVisible());
+        QCOMPARE(window.result(), int(QDialog::Accepted));
+        QCOMPARE(list.Calls, (QStringList{u"Pick 4"_s, u"Pick 4"_s}));
     }
 
     void filterIsGoneAfterThePick()

@@ -1,0 +1,1 @@
+quorin_add_test(tst_holdinglistfrm tst_holdinglistfrm.cpp UI)

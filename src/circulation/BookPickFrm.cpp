@@ -37,7 +37,6 @@ TTitlePickFrm::TTitlePickFrm(std::unique_ptr<THoldingListBase> list, int layoutI
     m_keyword->setClearButtonEnabled(true);
     top->addWidget(classes);
     top->addStretch(1);
-    top->addWidget(new QLabel(u"搜索一下"_s, this));
     top->addWidget(m_keyword, 1);
     layout->addLayout(top);
 
@@ -52,6 +51,7 @@ TTitlePickFrm::TTitlePickFrm(std::unique_ptr<THoldingListBase> list, int layoutI
     m_grid->setObjectName(u"Grid1"_s);
     m_grid->SetDataSet(m_list->DataSet());
     m_grid->SetLayoutId(layoutId);
+    m_fitColumns = !m_grid->LoadLayout(layoutId);
     splitter->addWidget(m_treePanel);
     splitter->addWidget(m_grid);
     splitter->setStretchFactor(1, 1);
@@ -111,6 +111,8 @@ void TTitlePickFrm::showClass(const QString& code)
         set.Where()->SetCondition(u"CataCode"_s, code);
         set.Search();
         set.QuickFilter(m_keyword->text());
+        if (m_fitColumns)
+            FitGridColumns(*m_grid);
     });
 }
 

@@ -42,6 +42,7 @@ private:
     TlwDBGrid* m_grid = nullptr;
     QLineEdit* m_keyword = nullptr;
     bool m_loaded = false;
+    bool m_fitColumns = false; // no layout stored for the picker yet
 };
 
 // The book picker of the loan and write-off windows.

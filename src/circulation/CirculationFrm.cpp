@@ -26,7 +26,7 @@ TCirculationFrm::TCirculationFrm(QWidget* parent) : TWinFrm(parent)
     m_tabs = new QTabWidget(this);
     m_tabs->setObjectName(u"TabControl1"_s);
     layout->addWidget(m_tabs, 1);
-    resize(860, 600);
+    resize(920, 620);
     connect(m_reader, &TReaderPart::ReaderChosen, this, [this](const RReader& reader) { m_lastReader = reader; });
 }
 

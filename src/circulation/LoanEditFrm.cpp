@@ -79,6 +79,7 @@ TLoanEditFrm::TLoanEditFrm(QWidget* parent)
     m_loanDate = new TlwDateTimePicker(this);
     m_loanDate->setObjectName(u"edtLoandate1"_s);
     m_loanDate->SetShowCheckBox(false);
+    m_loanDate->setMinimumWidth(130);
     m_loanDate->SetAsDate(Clock::Today().startOfDay());
     dateLabel->setBuddy(m_loanDate);
     m_loanman = new TlwLabel(CurrentOperator().LoginId, this);

@@ -15,6 +15,9 @@ TlwGridcx* CreatePendingGrid(QWidget* panel, TLwDataSet* rows, int layoutId, con
                              std::function<void()> removed)
 {
     TlwGridcx* grid = TlwGridcx::CreateOnPanel(panel, rows, layoutId);
+    // no layout stored for this list yet
+    if (!grid->LoadLayout(layoutId))
+        FitGridColumns(*grid);
     QMenu* popup = grid->PopupMenuLw();
     auto* remove = new QAction(u"去除"_s, popup);
     remove->setObjectName(u"ActionRemove1"_s);
@@ -33,6 +36,26 @@ TlwGridcx* CreatePendingGrid(QWidget* panel, TLwDataSet* rows, int layoutId, con
     if (!footerField.isEmpty())
         grid->AddFooterSum(footerField);
     return grid;
+}
+
+void FitGridColumns(TLwGrid& grid)
+{
+    const TLwDataSet* rows = grid.DataSet();
+    const int digit = grid.fontMetrics().horizontalAdvance(u'0');
+    const TGridColumns& columns = grid.Columns();
+    for (int column = 0; column < columns.size(); ++column) {
+        const QString& name = columns.at(column).FieldName;
+        const int index = rows ? rows->FieldIndex(name) : -1;
+        const TFieldType type = index >= 0 ? rows->Field(index).Type : TFieldType::WideString;
+        int chars = 9;
+        if (type == TFieldType::WideString || type == TFieldType::String)
+            chars = name.endsWith(u"Name"_s, Qt::CaseInsensitive) || name.endsWith(u"Publisher"_s, Qt::CaseInsensitive)
+                        ? 20
+                        : 12;
+        else if (type == TFieldType::DateTime)
+            chars = 12;
+        grid.SetColumnWidth(column, chars * digit + 4);
+    }
 }
 
 double ColumnTotal(const TLwDataSet& rows, const QString& field)

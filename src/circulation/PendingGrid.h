@@ -5,6 +5,7 @@
 
 class QWidget;
 class TLwDataSet;
+class TLwGrid;
 class TlwGridcx;
 
 // What the loan, return and renewal windows share around their pending lists.
@@ -14,6 +15,10 @@ class TlwGridcx;
 // given, a footer total over that column.
 TlwGridcx* CreatePendingGrid(QWidget* panel, TLwDataSet* rows, int layoutId, const QString& footerField = QString(),
                              std::function<void()> removed = {});
+
+// Gives the grid's columns widths for what they hold rather than their 50-character size, so a list
+// reads with every column in view; for grids whose operator has stored no layout of their own.
+void FitGridColumns(TLwGrid& grid);
 
 // The sum of a numeric column over every row of a list; empty values count as 0.
 double ColumnTotal(const TLwDataSet& rows, const QString& field);

@@ -75,6 +75,7 @@ TReaderPart::TReaderPart(QWidget* parent) : QWidget(parent)
     m_photo = new TPhotoImage(this);
     m_photo->setObjectName(u"Image1"_s);
     m_photo->setFixedSize(110, 136);
+    m_photo->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     m_photo->setFrameShape(QFrame::StyledPanel);
     m_photo->SetEmptyText(u"照片"_s);
     outer->addWidget(m_photo);

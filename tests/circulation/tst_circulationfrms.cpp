@@ -1,13 +1,18 @@
 #include "CirculationFixture.h"
 #include "app/LwDateTimePicker.h"
+#include "circulation/BookPickFrm.h"
 #include "circulation/BookRenewSet.h"
+#include "circulation/JourPickFrm.h"
 #include "circulation/JourRenewSet.h"
 #include "circulation/LoanEditFrm.h"
 #include "circulation/RenewEditFrm.h"
 #include "circulation/ReturnEditFrm.h"
 #include "data/LwDataSet.h"
+#include "grids/LwDBGrid.h"
 #include "grids/LwGridcx.h"
+#include "holdings/PickerFrm.h"
 #include "holdings/Uis.h"
+#include "project/ModalScript.h"
 #include "support/RecordingNotifier.h"
 
 #include <QAction>
@@ -15,6 +20,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QtTest>
 
 using namespace CirculationFixture;
@@ -123,6 +129,58 @@ private slots:
             QCOMPARE(rows->AsString(codeField), shown);
             QCOMPARE(child<QLineEdit>(form, box)->text(), QString());
         }
+    }
+
+    // The "..." buttons: the reader picker names the reader, the book picker (narrowed by a keyword)
+    // and the journal picker hand the chosen title to the list.
+    void pickers_data() { EngineRows(); }
+    void pickers()
+    {
+        QFETCH(QString, engine);
+        QVERIFY(Open(engine));
+        TRecordingNotifier notes;
+        TLoanEditFrm form;
+        form.show();
+
+        TModalScript readers;
+        readers.Then(u"PickerFrm"_s, [](QWidget* window) {
+            auto* picker = qobject_cast<TPickerFrm*>(window);
+            QVERIFY(picker->DBGrid1()->DataSet()->Locate(u"Id"_s, 3));
+            picker->OkBtn1()->click();
+        });
+        QTest::mouseClick(child<QToolButton>(form, u"Button1"_s), Qt::LeftButton);
+        QVERIFY(readers.Finished());
+        QCOMPARE(label(form, u"txtReaderName1"_s), u"读者3"_s);
+        QCOMPARE(child<QLineEdit>(form, u"edtReader1"_s)->text(), u"R003"_s);
+
+        TModalScript books;
+        books.Then(u"BookPickFrm"_s, [](QWidget* window) {
+            auto* picker = qobject_cast<TBookPickFrm*>(window);
+            QVERIFY(picker);
+            QCOMPARE(picker->List().DataSet()->RecordCount(), 5);
+            picker->KeywordBox()->setText(u"图书4"_s);
+            QCOMPARE(picker->List().DataSet()->RecordCount(), 1);
+            picker->findChild<QPushButton*>(u"BitBtn1"_s)->click();
+        });
+        QTest::mouseClick(child<QToolButton>(form, u"Button2"_s), Qt::LeftButton);
+        QVERIFY(books.Finished());
+        QCOMPARE(column(form.Books().DataSet(), u"BookId"_s), (QList<int>{4}));
+        QCOMPARE(form.Books().DataSet()->AsInteger(u"ReaderId"_s), 3);
+
+        form.Tabs()->setCurrentIndex(1);
+        TModalScript journals;
+        journals.Then(u"JourPickFrm"_s, [](QWidget* window) {
+            auto* picker = qobject_cast<TJourPickFrm*>(window);
+            QVERIFY(picker);
+            QVERIFY(picker->List().DataSet()->Locate(u"Id"_s, 2));
+            auto* ok = picker->findChild<QPushButton*>(u"BitBtn1"_s);
+            QCOMPARE(ok->text(), u"确定"_s);
+            ok->click();
+        });
+        QTest::mouseClick(child<QToolButton>(form, u"Button3"_s), Qt::LeftButton);
+        QVERIFY(journals.Finished());
+        QCOMPARE(column(form.Journals().DataSet(), u"JourId"_s), (QList<int>{2}));
+        QCOMPARE(notes.Messages().size(), 0);
     }
 
     // A book deleted after it was listed fails the save: nothing is written and the list stays, so

@@ -16,7 +16,7 @@ TBookLoanSet::TBookLoanSet()
     AddFieldDef(TFieldType::WideString, u"BookName"_s, 50, true, u"图书名称"_s);
     AddFieldDef(TFieldType::WideString, u"BookISBN"_s, 50, true, u"ISBN"_s);
     AddFieldDef(TFieldType::WideString, u"BookAuthor"_s, 50, true, u"作者"_s);
-    AddFieldDef(TFieldType::Float, u"BookPrice"_s, 0, true, u"价格"_s);
+    AddFieldDef(TFieldType::Float, u"BookPrice"_s, 0, true, u"价格"_s).DisplayFormat = u"0.00"_s;
     AddFieldDef(TFieldType::WideString, u"BookAppendix"_s, 50, true, u"附件"_s);
     AddFieldDef(TFieldType::WideString, u"BookPublisher"_s, 50, true, u"出版社"_s);
     AddFieldDef(TFieldType::DateTime, u"ShldretDate"_s, 0, true, u"应还日期"_s);

@@ -15,13 +15,13 @@ TBookReturnSet::TBookReturnSet()
     AddFieldDef(TFieldType::WideString, u"BookName"_s, 50, true, u"图书名称"_s);
     AddFieldDef(TFieldType::WideString, u"BookISBN"_s, 50, true, u"ISBN"_s);
     AddFieldDef(TFieldType::WideString, u"BookAuthor"_s, 50, true, u"作者"_s);
-    AddFieldDef(TFieldType::Float, u"BookPrice"_s, 0, true, u"价格"_s);
+    AddFieldDef(TFieldType::Float, u"BookPrice"_s, 0, true, u"价格"_s).DisplayFormat = u"0.00"_s;
     AddFieldDef(TFieldType::WideString, u"BookAppendix"_s, 50, true, u"附件"_s);
     AddFieldDef(TFieldType::WideString, u"BookPublisher"_s, 50, true, u"出版社"_s);
     AddFieldDef(TFieldType::DateTime, u"ShldReturnDate"_s, 0, true, u"应还日期"_s);
     AddFieldDef(TFieldType::DateTime, u"ReturnDate"_s, 0, false, u"归还日期"_s);
     AddFieldDef(TFieldType::Integer, u"Overdays"_s, 0, true, u"超期天数"_s);
-    AddFieldDef(TFieldType::Float, u"Overfund"_s, 0, true, u"超期罚款"_s);
+    AddFieldDef(TFieldType::Float, u"Overfund"_s, 0, true, u"超期罚款"_s).DisplayFormat = u"0.00"_s;
     CreateDataSet();
 }
 

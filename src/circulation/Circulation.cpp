@@ -7,6 +7,7 @@
 #include "data/Transaction.h"
 #include "holdings/BookSet.h"
 #include "holdings/JournalSet.h"
+#include "holdings/ReaderSet.h"
 #include "project/KeyValue2.h"
 
 #include <QSqlQuery>
@@ -64,6 +65,14 @@ const TItemRules& rules(TItemKind kind)
     return kind == TItemKind::Book ? book : journal;
 }
 
+// Circulation saves of all workstations take their turn on the loans lock (the one the loan save
+// allocates its ids under). A return and a loan for the same reader would otherwise lock the same
+// book and reader rows in opposite orders, and the server would end one of them as a deadlock.
+void lockCirculation(TDatabase& db)
+{
+    db.LockTable(u"loans"_s);
+}
+
 QDateTime dateTimeOf(const QVariant& value)
 {
     return TLwDataSet::Convert(TFieldType::DateTime, value).toDateTime();
@@ -116,16 +125,6 @@ double FineRate(TItemKind kind)
     return kind == TItemKind::Book ? FineRates::Book() : FineRates::Journal();
 }
 
-int LoanDays(TItemKind kind, const RReader& reader)
-{
-    return kind == TItemKind::Book ? reader.BookDays : reader.JourDays;
-}
-
-int ReletDays(TItemKind kind, const RReader& reader)
-{
-    return kind == TItemKind::Book ? reader.BookRelet : reader.JourRelet;
-}
-
 bool SaveLoans(TItemKind kind, const QList<TNewLoan>& rows, QString& message)
 {
     const TItemRules& item = rules(kind);
@@ -168,6 +167,7 @@ bool SaveReturns(TItemKind kind, const QList<TReturn>& rows, QString& message)
     TDatabase& db = Database();
     try {
         TTransaction transaction(db);
+        lockCirculation(db);
         for (TReturn row : rows) {
             // A fine left for later, or no fine at all, carries no payment details.
             if (row.PaytypeId == PayLater || row.OverDays < 1) {
@@ -215,6 +215,7 @@ bool SaveRenewals(const QList<TRenewal>& rows, QString& message)
     TDatabase& db = Database();
     try {
         TTransaction transaction(db);
+        lockCirculation(db);
         for (const TRenewal& row : rows) {
             // A loan returned or written off meanwhile keeps its closing; renewing it would hand the
             // reader a due date for an item the library already has back.

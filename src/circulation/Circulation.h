@@ -1,7 +1,6 @@
 #pragma once
 
 #include "data/Clock.h"
-#include "holdings/ReaderSet.h"
 #include "project/Operator.h"
 
 #include <QDateTime>
@@ -92,9 +91,6 @@ QList<ROpenLoan> OpenLoans(TItemKind kind, int readerId);
 int OverdueDays(const QDateTime& due, const QDateTime& now);
 // The overdue fine per day of the kind (process-wide setting).
 double FineRate(TItemKind kind);
-// The loan and renewal periods of the reader's kind for books or journals.
-int LoanDays(TItemKind kind, const RReader& reader);
-int ReletDays(TItemKind kind, const RReader& reader);
 
 // The three saves. Each runs in one transaction and either writes every row or nothing; on failure
 // `message` holds the text to show (the database's own text when a statement failed).

@@ -16,7 +16,7 @@ TJourLoanSet::TJourLoanSet()
     AddFieldDef(TFieldType::WideString, u"JourName"_s, 50, true, u"期刊名称"_s);
     AddFieldDef(TFieldType::WideString, u"JourISSN"_s, 50, true, u"ISSN号"_s);
     AddFieldDef(TFieldType::WideString, u"JourYearNo"_s, 50, true, u"年度期号"_s);
-    AddFieldDef(TFieldType::Float, u"JourPrice"_s, 0, true, u"价格"_s);
+    AddFieldDef(TFieldType::Float, u"JourPrice"_s, 0, true, u"价格"_s).DisplayFormat = u"0.00"_s;
     AddFieldDef(TFieldType::WideString, u"JourAppendix"_s, 50, true, u"附件"_s);
     AddFieldDef(TFieldType::DateTime, u"ShldretDate"_s, 0, true, u"应还日期"_s);
     AddFieldDef(TFieldType::Integer, u"ReaderId"_s, 0, false, QString());

@@ -1,5 +1,7 @@
 #include "circulation/JourRenewSet.h"
 
+#include "holdings/ReaderSet.h"
+
 using namespace Qt::StringLiterals;
 
 TJourRenewSet::TJourRenewSet()
@@ -12,7 +14,7 @@ TJourRenewSet::TJourRenewSet()
     AddFieldDef(TFieldType::WideString, u"JourCode"_s, 50, true, u"期刊编号"_s);
     AddFieldDef(TFieldType::WideString, u"JourName"_s, 50, true, u"期刊名称"_s);
     AddFieldDef(TFieldType::WideString, u"JourISSN"_s, 50, true, u"ISSN号"_s);
-    AddFieldDef(TFieldType::Float, u"JourPrice"_s, 0, true, u"价格"_s);
+    AddFieldDef(TFieldType::Float, u"JourPrice"_s, 0, true, u"价格"_s).DisplayFormat = u"0.00"_s;
     AddFieldDef(TFieldType::WideString, u"JourAppendix"_s, 50, true, u"附件"_s);
     AddFieldDef(TFieldType::DateTime, u"RenewDate"_s, 0, true, u"续借日期"_s);
     AddFieldDef(TFieldType::DateTime, u"ShldretDate"_s, 0, true, u"应还日期"_s);

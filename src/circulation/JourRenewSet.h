@@ -9,6 +9,8 @@
 #include <QString>
 #include <QVariant>
 
+struct RReader;
+
 // One journal loan being renewed, handed to the save (which uses the id and the renewal columns).
 struct RJourRenew
 {

@@ -15,12 +15,12 @@ TJourReturnSet::TJourReturnSet()
     AddFieldDef(TFieldType::WideString, u"JourCode"_s, 50, true, u"期刊编号"_s);
     AddFieldDef(TFieldType::WideString, u"JourName"_s, 50, true, u"期刊名称"_s);
     AddFieldDef(TFieldType::WideString, u"BookISSN"_s, 50, true, u"ISSN"_s);
-    AddFieldDef(TFieldType::Float, u"JourPrice"_s, 0, true, u"价格"_s);
+    AddFieldDef(TFieldType::Float, u"JourPrice"_s, 0, true, u"价格"_s).DisplayFormat = u"0.00"_s;
     AddFieldDef(TFieldType::WideString, u"JourAppendix"_s, 50, true, u"附件"_s);
     AddFieldDef(TFieldType::DateTime, u"ShldRetDate"_s, 0, true, u"应还日期"_s);
     AddFieldDef(TFieldType::DateTime, u"ReturnDate"_s, 0, false, u"归还日期"_s);
     AddFieldDef(TFieldType::Integer, u"Overdays"_s, 0, true, u"超期天数"_s);
-    AddFieldDef(TFieldType::Float, u"Overfund"_s, 0, true, u"超期罚款"_s);
+    AddFieldDef(TFieldType::Float, u"Overfund"_s, 0, true, u"超期罚款"_s).DisplayFormat = u"0.00"_s;
     CreateDataSet();
 }
 

@@ -610,8 +610,19 @@ int TDatabase::NextId(const QString& table, const QString& column)
     return highest + 1;
 }
 
+namespace {
+thread_local TDatabase* t_threadDatabase = nullptr;
+}
+
 TDatabase& Database()
 {
+    if (t_threadDatabase)
+        return *t_threadDatabase;
     static TDatabase database;
     return database;
+}
+
+void SetThreadDatabase(TDatabase* database)
+{
+    t_threadDatabase = database;
 }

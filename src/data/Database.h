@@ -102,5 +102,9 @@ private:
     bool m_transDoomed = false;
 };
 
-// The process-wide database object.
+// The process-wide database object; on a thread that has set its own with SetThreadDatabase, that one.
 TDatabase& Database();
+// Gives the calling thread a database object of its own (nullptr: the process-wide one again). A
+// connection belongs to the thread that opened it, so a second workstation simulated on a worker
+// thread opens and uses its own.
+void SetThreadDatabase(TDatabase* database);

@@ -147,6 +147,35 @@ private slots:
         QVERIFY(LendBooks({1}, 1, 0));
     }
 
+    // The database itself refuses the third book's counters: the save hands back the database's
+    // text with the statement, and the two loans before it are gone too.
+    void databaseErrorWritesNothing_data() { EngineRows(); }
+    void databaseErrorWritesNothing()
+    {
+        QFETCH(QString, engine);
+        QVERIFY(Open(engine));
+        if (Database().Engine() == TEngine::SQLite) {
+            Database().Execute(u"create trigger refuse_book3 before update on books when new.Id=3 "
+                               u"begin select raise(abort, 'book 3 refused'); end"_s);
+        } else {
+            Database().Execute(u"create function refuse_book3() returns trigger as $$ begin "
+                               u"raise exception 'book 3 refused'; end $$ language plpgsql"_s);
+            Database().Execute(u"create trigger refuse_book3 before update on books for each row "
+                               u"when (new.Id=3) execute function refuse_book3()"_s);
+        }
+        const auto before = CirculationInvariants::Take();
+        QString message;
+        QVERIFY(!LendBooks({1, 2, 3, 4, 5}, 1, 0, &message));
+        QVERIFY2(message.contains(u"book 3 refused"_s), qPrintable(message));
+        QVERIFY(message.endsWith(u"\r\nupdate books set QtyLoan=QtyLoan+1, TimesLoan=TimesLoan+1, QtyLib=QtyLib-1 "
+                                 u"where Id=:Id"_s));
+        QCOMPARE(Count(u"loans"_s), 0);
+        QCOMPARE(Value(u"select sum(TimesLoan) from books"_s).toInt(), 0);
+        QCOMPARE(CirculationInvariants::Broken(before), QString());
+        QVERIFY(LendBooks({1, 2}, 1, 0));
+        QCOMPARE(CirculationInvariants::Broken(before), QString());
+    }
+
     // The pending list keeps what the window shows and hands the save what it writes.
     void pendingListRows()
     {

@@ -122,6 +122,7 @@ private slots:
     {
         QFETCH(QString, engine);
         QVERIFY(Open(engine));
+        const auto before = CirculationInvariants::Take();
         QVERIFY(LendBooks({5}, 2, 0));
         Clock::SetFixed(At(4));
         TBookRenewSet list;
@@ -139,6 +140,7 @@ private slots:
         QCOMPARE(set->Value(u"RenewDate"_s).toDateTime().date(), At(4).date());
         QCOMPARE(set->Value(u"ShldReturnDate"_s).toDateTime().date(), Day0.addDays(15));
         QCOMPARE(set->AsInteger(u"Overdays"_s), 0);
+        QCOMPARE(CirculationInvariants::Broken(before), QString());
     }
 };
 

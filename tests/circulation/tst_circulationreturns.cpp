@@ -99,8 +99,10 @@ private slots:
             QCOMPARE(list.DataSet()->RecordCount(), 1);
             QCOMPARE(list.DataSet()->AsInteger(u"Overdays"_s), days);
             QCOMPARE(list.DataSet()->AsFloat(u"Overfund"_s), fund);
-            // Not overdue: both columns stay empty on the list.
+            // Not overdue: both columns stay empty on the list; money shows two decimals.
             QCOMPARE(list.DataSet()->IsNull(u"Overdays"_s), days == 0);
+            QCOMPARE(list.DataSet()->CellText(0, list.DataSet()->FieldIndex(u"Overfund"_s)),
+                     days == 0 ? QString() : QString::number(fund, 'f', 2));
             RBookReturns rows;
             list.GetRows(rows);
             TBookReturnSet::SetPayment(rows, PayCash, QString());
@@ -283,6 +285,7 @@ private slots:
     {
         QFETCH(QString, engine);
         QVERIFY(Open(engine));
+        const auto before = CirculationInvariants::Take();
         QVERIFY(LendBooks({2}, 1, 0));
         QVERIFY(LendBooks({4}, 2, 0)); // another reader's loan is not listed
         Clock::SetFixed(At(3));
@@ -304,6 +307,7 @@ private slots:
         QCOMPARE(rows[0].Returnman, Operator);
         QCOMPARE(rows[0].OverDays, 0);
         QCOMPARE(rows[0].Overfund, 0.0);
+        QCOMPARE(CirculationInvariants::Broken(before), QString());
     }
 };
 

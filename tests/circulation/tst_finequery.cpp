@@ -19,6 +19,8 @@ private slots:
     {
         QFETCH(QString, engine);
         QVERIFY(Open(engine));
+        QVERIFY(LendBooks({1, 2, 3}, 1, 0));
+        const auto before = CirculationInvariants::Take();
         Database().Execute(u"insert into fines(Id, LoanId, Finefund, PaytypeId) values(7, 1, 1.0, 1)"_s);
         RFine fine;
         fine.LoanId = 3;
@@ -46,6 +48,7 @@ private slots:
         QVERIFY(!TFineQuery::StoreFine(fine, message));
         QCOMPARE(message, u"\r\n标识为9的fines更新失败!\t"_s);
         QCOMPARE(fine.Id, 9);
+        QCOMPARE(CirculationInvariants::Broken(before), QString());
     }
 
     // Paying a fine left for later: only a dated payment from the deposit touches the deposit, and
@@ -98,6 +101,7 @@ private slots:
     {
         QFETCH(QString, engine);
         QVERIFY(Open(engine));
+        const auto before = CirculationInvariants::Take();
         RFine fine;
         fine.LoanId = 1;
         fine.ReaderId = 99;
@@ -107,6 +111,7 @@ private slots:
         QString message;
         QVERIFY(!TFineQuery::SaveFine(fine, message));
         QCOMPARE(message, u"\r\n读者 99 押金更新失败!\t"_s);
+        QCOMPARE(CirculationInvariants::Broken(before), QString());
     }
 };
 

@@ -11,6 +11,8 @@
 #include "holdings/InfoListFrm.h"
 #include "holdings/JournalListFrm.h"
 #include "holdings/PickerFrm.h"
+#include "holdings/ReaderList.h"
+#include "holdings/ReaderListFrm.h"
 #include "holdings/ReaderSet.h"
 #include "holdings/ReaderStateEditFrm.h"
 #include "project/CompanyInfoFrm.h"
@@ -215,18 +217,10 @@ QList<RCommand> buildCommands()
     set(u"ReturnEditAction1"_s, [](QWidget* main) { TReturnEditFrm::Execute(main); });
     set(u"RenewEditAction1"_s, [](QWidget* main) { TRenewEditFrm::Execute(main); });
     set(u"ReaderskindListAction1"_s, [](QWidget* main) { TInfoListFrm::ShowReaderskinds(main); });
+    set(u"ReaderListAction1"_s, [](QWidget* main) { TReaderListFrm::ShowReaders(main); });
     set(u"CatalogEditAction1"_s, [](QWidget* main) { ShowCatalog({}, main); });
     set(u"ReaderStateEditAction1"_s, [](QWidget* main) {
-        EditReaderState(
-            [main](RReader& reader) {
-                TReaderSet readers;
-                readers.Search();
-                if (!PickFromList(readers.DataSet(), 1010, {}, main))
-                    return false;
-                reader = readers.AsData();
-                return true;
-            },
-            main);
+        EditReaderState([main](RReader& reader) { return PickReader(reader, main); }, main);
     });
     set(u"N13"_s, [](QWidget*) { THelpViewer::ShowTopic(u"main"_s); });
     set(u"N14"_s, [](QWidget*) {});

@@ -5,6 +5,8 @@
 #include "data/LwDataSet.h"
 #include "data/Notifier.h"
 #include "holdings/InfoLists.h"
+#include "holdings/PickerFrm.h"
+#include "holdings/ReaderEditFrm.h"
 
 using namespace Qt::StringLiterals;
 
@@ -21,10 +23,9 @@ bool TReaderList::SaveReader(RReader& reader)
 
 void TReaderList::edit(const RReader& reader, QWidget* parent)
 {
-    Q_UNUSED(reader)
-    Q_UNUSED(parent)
-    // The reader dialog comes with the reader windows.
-    InfoBox(LaterText());
+    RReader record = reader;
+    EditReader(
+        record, [this](RReader& saved) { return SaveReader(saved); }, parent);
 }
 
 void TReaderList::Add(QWidget* parent)
@@ -78,4 +79,16 @@ bool TReaderList::Pick()
     if (!m_pick || !m_set.DataSet()->Active() || m_set.DataSet()->IsEmpty())
         return false;
     return m_pick(m_set.AsData());
+}
+
+bool PickReader(RReader& reader, QWidget* parent)
+{
+    TReaderList list;
+    list.SetOnPick([&reader](const RReader& picked) {
+        reader = picked;
+        return true;
+    });
+    list.Search();
+    return PickFromList(
+        list.DataSet(), 1010, [&list](TLwDataSet&) { return list.Pick(); }, parent);
 }

@@ -42,3 +42,6 @@ private:
     TReaderSet m_set;
     TPickReader m_pick;
 };
+
+// The reader pick window (layout 1010) over every reader; true when one was picked into `reader`.
+bool PickReader(RReader& reader, QWidget* parent = nullptr);

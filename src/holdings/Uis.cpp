@@ -90,14 +90,12 @@ bool TLookupEdit::ShowReader(const RReader& reader)
 
 bool TLookupEdit::PickReader()
 {
-    TReaderList list;
-    list.SetOnPick([this](const RReader& reader) { return ShowReader(reader); });
-    list.Search();
-    const bool picked = PickFromList(
-        list.DataSet(), 1010, [&list](TLwDataSet&) { return list.Pick(); }, this);
-    if (picked)
-        emit Picked();
-    return picked;
+    RReader reader;
+    if (!::PickReader(reader, this))
+        return false;
+    ShowReader(reader);
+    emit Picked();
+    return true;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -403,9 +401,17 @@ TPhotoImage::TPhotoImage(QWidget* parent) : QLabel(parent)
 {
     setAlignment(Qt::AlignCenter);
     setFrameShape(QFrame::StyledPanel);
-    setMinimumSize(60, 60);
-    // the picture follows the control's size, never the other way round
-    setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+}
+
+// The picture follows the control's size, never the other way round: the sizes do not depend on it.
+QSize TPhotoImage::sizeHint() const
+{
+    return QSize(120, 150);
+}
+
+QSize TPhotoImage::minimumSizeHint() const
+{
+    return QSize(60, 60);
 }
 
 void TPhotoImage::SetEmptyText(const QString& text)

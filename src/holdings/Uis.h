@@ -172,6 +172,9 @@ public:
     // The text shown while there is no picture.
     void SetEmptyText(const QString& text);
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 signals:
     void DoubleClicked();
 

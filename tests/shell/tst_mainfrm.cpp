@@ -136,8 +136,8 @@ private slots:
 
         // a command whose window is still to come says so, from the menu and from the desktop alike
         notes.Clear();
-        main->Action(u"ReaderListAction1"_s)->trigger();
-        emit main->ListView2()->actionActivated(u"ReaderListAction1"_s);
+        main->Action(u"TodayChargeAction1"_s)->trigger();
+        emit main->ListView2()->actionActivated(u"TodayChargeAction1"_s);
         QCOMPARE(notes.Messages().size(), 2);
         QCOMPARE(notes.Messages().at(0).Text, LaterText());
         QCOMPARE(notes.Messages().at(1).Text, LaterText());

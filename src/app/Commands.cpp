@@ -6,6 +6,7 @@
 #include "circulation/LoanEditFrm.h"
 #include "circulation/RenewEditFrm.h"
 #include "circulation/ReturnEditFrm.h"
+#include "circulation/LoanQueryFrm.h"
 #include "holdings/BookListFrm.h"
 #include "holdings/CatalogEditFrm.h"
 #include "holdings/InfoListFrm.h"
@@ -218,6 +219,7 @@ QList<RCommand> buildCommands()
     set(u"RenewEditAction1"_s, [](QWidget* main) { TRenewEditFrm::Execute(main); });
     set(u"ReaderskindListAction1"_s, [](QWidget* main) { TInfoListFrm::ShowReaderskinds(main); });
     set(u"ReaderListAction1"_s, [](QWidget* main) { TReaderListFrm::ShowReaders(main); });
+    set(u"LoanQueryAction1"_s, [](QWidget* main) { TLoanQueryFrm::ShowLoanQuery(main); });
     set(u"CatalogEditAction1"_s, [](QWidget* main) { ShowCatalog({}, main); });
     set(u"ReaderStateEditAction1"_s, [](QWidget* main) {
         EditReaderState([main](RReader& reader) { return PickReader(reader, main); }, main);

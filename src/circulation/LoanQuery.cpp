@@ -2,6 +2,8 @@
 
 #include "data/Clock.h"
 
+#include <QHash>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -32,6 +34,23 @@ struct TColumn
     const char16_t* Label; // empty: hidden
     bool Calculated = false;
 };
+
+// How wide the grids show a column at first, in characters; a stored layout overrides it.
+int displayWidth(const QString& name)
+{
+    static const QHash<QString, int> widths = {
+        {u"LoanDate"_s, 10},    {u"Loanman"_s, 8},        {u"ReaderCode"_s, 10},    {u"ReaderName"_s, 8},
+        {u"ReaderSex"_s, 4},    {u"ReaderKindName"_s, 8}, {u"ReaderTel"_s, 12},     {u"ReaderDept"_s, 10},
+        {u"ReaderState"_s, 8},  {u"ReaderDeposit"_s, 8},  {u"ReaderAdddate"_s, 10}, {u"BookCode"_s, 10},
+        {u"BookName"_s, 20},    {u"BookISBN"_s, 16},      {u"BookAuthor"_s, 10},    {u"BookPrice"_s, 7},
+        {u"BookAppendix"_s, 8}, {u"BookPublisher"_s, 16}, {u"JourCode"_s, 10},      {u"JourName"_s, 20},
+        {u"JourISSN"_s, 12},    {u"JourPrice"_s, 7},      {u"JourAppendix"_s, 8},   {u"JourYearNo"_s, 8},
+        {u"ShldretDate"_s, 10}, {u"RenewDate"_s, 10},     {u"Renewman"_s, 8},       {u"ReturnDate"_s, 10},
+        {u"Returnman"_s, 8},    {u"OverdaysCalc"_s, 8},   {u"Overfund"_s, 8},       {u"LoanState"_s, 8},
+        {u"Overdays"_s, 8},
+    };
+    return widths.value(name, 10);
+}
 
 // The columns of either query, the seven item columns of its kind in the middle.
 QList<TColumn> columnsOf(TLoanKind kind)
@@ -81,6 +100,7 @@ TLoanQuery::TLoanQuery(TLoanKind kind) : m_kind(kind), m_where(std::make_unique<
         const QString label = QString::fromUtf16(column.Label);
         TField& field = AddField(column.Type, QString::fromUtf16(column.Name), column.Size, !label.isEmpty(), label);
         field.Calculated = column.Calculated;
+        field.DisplayWidth = displayWidth(field.Name);
         if (column.Type == TFieldType::Float) {
             field.DisplayFormat = u"0.00"_s;
             field.Alignment = Qt::AlignRight | Qt::AlignVCenter;
@@ -91,6 +111,13 @@ TLoanQuery::TLoanQuery(TLoanKind kind) : m_kind(kind), m_where(std::make_unique<
     // The stored overdue days keep their label so a layout can show them; the grid shows the
     // calculated column by default.
     DataSet()->FindField(u"Overdays"_s)->DisplayLabel = u"逾期天数"_s;
+    const TLwDataSet* set = DataSet();
+    m_overdays = set->FieldIndex(u"Overdays"_s);
+    m_returnDate = set->FieldIndex(u"ReturnDate"_s);
+    m_offId = set->FieldIndex(u"OffId"_s);
+    m_shldretDate = set->FieldIndex(u"ShldretDate"_s);
+    m_overdaysCalc = set->FieldIndex(u"OverdaysCalc"_s);
+    m_loanState = set->FieldIndex(u"LoanState"_s);
     DataSet()->SetOnCalcFields([this](TLwDataSet& set) { CalcFields(set); });
 }
 
@@ -112,6 +139,31 @@ void TLoanQuery::Search()
     Open(BaseSql() + conditions, search.Params);
 }
 
+void TLoanQuery::SetQuickConditions(const RLoanQuickConditions& panel)
+{
+    TLoanWhere* where = m_where.get();
+    where->Clear();
+    where->SetCondition(u"LoanDate1"_s, panel.LoanDate1);
+    where->SetCondition(u"LoanDate2"_s, panel.LoanDate2);
+    where->SetCondition(u"ReaderId"_s, panel.ReaderId);
+    where->SetCondition(u"IsReturn"_s, panel.IsReturn);
+    where->SetCondition(u"IsWriteoff"_s, panel.IsWriteoff);
+    where->SetCondition(u"Overdays1"_s, panel.Overdays1);
+    where->SetCondition(u"Overfund1"_s, panel.Overfund1);
+    where->SetCondition(m_kind == TLoanKind::Book ? u"BookCode"_s : u"JourCode"_s, panel.Code.trimmed());
+    where->SetCondition(u"IsOver"_s, panel.IsOver);
+    where->SetCondition(u"TodayBiz"_s, panel.TodayBiz);
+}
+
+void TLoanQuery::CopyConditions(const TLoanWhere& other)
+{
+    m_where->Clear();
+    const TLwDataSet* from = other.DataSet();
+    TLwDataSet* to = m_where->DataSet();
+    for (int field = 0; field < from->FieldCount() && field < to->FieldCount(); ++field)
+        to->SetValue(field, from->Value(field));
+}
+
 int TLoanQuery::OverdueDays(const QDateTime& due, const QDateTime& now)
 {
     if (!due.isValid() || !now.isValid() || now <= due)
@@ -121,20 +173,20 @@ int TLoanQuery::OverdueDays(const QDateTime& due, const QDateTime& now)
 
 void TLoanQuery::CalcFields(TLwDataSet& set) const
 {
-    const QVariant stored = set.Value(u"Overdays"_s);
-    const bool returned = !set.Value(u"ReturnDate"_s).isNull();
-    const bool writtenOff = !set.Value(u"OffId"_s).isNull();
+    const QVariant stored = set.Value(m_overdays);
+    const bool returned = !set.Value(m_returnDate).isNull();
+    const bool writtenOff = !set.Value(m_offId).isNull();
     QVariant overdays;
     if (!stored.isNull() && stored.toInt() >= 1) {
         overdays = stored.toInt();
     } else if (!returned && !writtenOff) {
         // A loan still out counts the days it is late so far; one written off stopped counting.
-        const int days = OverdueDays(set.AsDateTime(u"ShldretDate"_s), m_now.isValid() ? m_now : Clock::Now());
+        const int days = OverdueDays(set.Value(m_shldretDate).toDateTime(), m_now.isValid() ? m_now : Clock::Now());
         if (days >= 1)
             overdays = days;
     }
-    set.SetValue(u"OverdaysCalc"_s, overdays);
-    set.SetValue(u"LoanState"_s, returned ? StateReturned : writtenOff ? StateWrittenOff : StateOpen);
+    set.SetValue(m_overdaysCalc, overdays);
+    set.SetValue(m_loanState, returned ? StateReturned : writtenOff ? StateWrittenOff : StateOpen);
 }
 
 template <typename R> void TLoanQuery::readCommon(R& row) const

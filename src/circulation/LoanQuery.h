@@ -69,6 +69,21 @@ struct RJourLoan
     double Overfund = 0;
 };
 
+// The quick panel of the loan query window as values: what the operator chose, null where nothing.
+struct RLoanQuickConditions
+{
+    QVariant LoanDate1;
+    QVariant LoanDate2;
+    QVariant ReaderId;
+    QVariant IsReturn;
+    QVariant IsWriteoff;
+    QVariant Overdays1;
+    QVariant Overfund1;
+    QString Code; // the book's or the journal's code, as part of it
+    bool IsOver = false;
+    QVariant TodayBiz;
+};
+
 // What the book and the journal loan query share: the loans joined to their readers, items and
 // write-offs, filtered by one condition row, with the running overdue days and the loan's state
 // computed for each row.
@@ -86,6 +101,10 @@ public:
     TLoanWhere* Where() const { return m_where.get(); }
     // Opens the loans that meet every condition of Where, judged against the business clock.
     void Search();
+    // Replaces the conditions with the quick panel's.
+    void SetQuickConditions(const RLoanQuickConditions& panel);
+    // Copies every condition of `other`, field by field in row order, over this query's conditions.
+    void CopyConditions(const TLoanWhere& other);
     // The statement Search runs before its conditions.
     QString BaseSql() const;
 
@@ -104,6 +123,8 @@ protected:
 private:
     TLoanKind m_kind;
     QDateTime m_now; // the business clock when the rows were read
+    // Positions of the columns CalcFields reads and writes, found once.
+    int m_overdays = -1, m_returnDate = -1, m_offId = -1, m_shldretDate = -1, m_overdaysCalc = -1, m_loanState = -1;
     std::unique_ptr<TLoanWhere> m_where;
 };
 

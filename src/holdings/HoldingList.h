@@ -27,6 +27,9 @@ public:
 template <typename S, typename R> class THoldingList : public THoldingListBase
 {
 public:
+    static QString SaveFailedText() { return QStringLiteral("保存失败: 该记录已不存在, 可能已被其他工作站删除."); }
+    static QString GoneText() { return QStringLiteral("该记录已不存在, 可能已被其他工作站删除."); }
+
     using TSave = std::function<bool(R& record)>;
     using TEditor = std::function<bool(R& record, TSave save, QWidget* parent)>;
     using TPickCallback = std::function<bool(const R& record)>;
@@ -66,8 +69,12 @@ public:
         const QString question = out > 0 ? S::OpenLoansQuestion(out) : QStringLiteral("\r\n确定要删除记录吗?\t");
         if (!Notifier().Confirm(question))
             return;
-        if (S::Delete(id) && rows->Locate(QStringLiteral("Id"), id))
+        // a title already removed elsewhere goes from the list too, with a word about it
+        const bool deleted = S::Delete(id);
+        if (rows->Locate(QStringLiteral("Id"), id))
             rows->Delete();
+        if (!deleted)
+            InfoBox(GoneText());
     }
 
     void Refresh() override { m_set.Requery(); }
@@ -94,8 +101,11 @@ private:
         m_editor(
             record,
             [this](R& saved) {
-                if (!S::Save(saved))
+                // no row changed: the title went from another workstation while the dialog was open
+                if (!S::Save(saved)) {
+                    InfoBox(SaveFailedText());
                     return false;
+                }
                 TLwDataSet* rows = DataSet();
                 // rows not yet searched have nothing to show the title in
                 if (rows->Active())

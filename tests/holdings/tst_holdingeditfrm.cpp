@@ -212,6 +212,9 @@ void tst_HoldingEditFrm::publisherPickedFromTheList()
         TModalScript script;
         script.Then(u"PickerFrm"_s, [](QWidget* w) {
             auto* picker = static_cast<TPickerFrm*>(w);
+            const QString shot = qEnvironmentVariable("QUORIN_SHOT");
+            if (!shot.isEmpty())
+                picker->grab().save(shot + u"-picker.png"_s);
             picker->edtSearch1()->setText(u"中华"_s);
             picker->OkBtn1()->click();
         });

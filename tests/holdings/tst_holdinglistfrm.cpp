@@ -134,6 +134,8 @@ private slots:
     void advancedSearchRefusesBadNumbers();
     void deleteNamesCopiesOut_data();
     void deleteNamesCopiesOut();
+    void deleteOfTitleGoneElsewhere_data() { engineRows(); }
+    void deleteOfTitleGoneElsewhere();
     void classDeletedElsewhere_data() { engineRows(); }
     void classDeletedElsewhere();
 };
@@ -172,6 +174,25 @@ void tst_HoldingListFrm::bookWindowShape()
     auto journals = openWindow<TJournalListFrm>();
     QCOMPARE(journals->windowTitle(), u"期刊资料"_s);
     QCOMPARE(journals->DBGrid1()->LayoutId(), 1004);
+
+    // the main window's two commands open the two windows
+    for (const auto& [command, caption] :
+         {std::pair{u"BookListAction1"_s, u"图书资料"_s}, std::pair{u"JournaListAction1"_s, u"期刊资料"_s}}) {
+        const RCommand* row = FindCommand(command);
+        QVERIFY(row && row->Run);
+        row->Run(nullptr);
+        QWidget* found = nullptr;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (qobject_cast<THoldingListFrm*>(w) && w->isVisible() && w->windowTitle() == caption &&
+                w != window.get() && w != journals.get())
+                found = w;
+        }
+        QVERIFY(found);
+        QPointer<QWidget> guard(found);
+        found->close();
+        // closing frees the window and its list
+        QTRY_VERIFY(!guard);
+    }
 
     const QString shot = qEnvironmentVariable("QUORIN_SHOT");
     if (!shot.isEmpty()) {
@@ -228,10 +249,27 @@ void tst_HoldingListFrm::addAndEditChangeTheGridInPlace()
     QCOMPARE(rows->CellText(0, rows->FieldIndex(u"Name"_s)), u"改过的书名"_s);
     QCOMPARE(scalar(u"select count(*) from books"_s), u"3"_s);
 
+    // a title removed from another workstation meanwhile is not saved, and the dialog says why
+    TRecordingNotifier notes;
+    Database().Execute(u"delete from books where Code='B3'"_s);
+    rows->SetRecNo(3);
+    script.Then(u"BookEditFrm"_s, [](QWidget* w) {
+        auto* dialog = static_cast<TBookEditFrm*>(w);
+        type(dialog->Editor(u"Name"_s), u"不会保存"_s);
+        dialog->OkBtn1()->click();
+        QVERIFY(dialog->isVisible());
+        dialog->CancelBtn1()->click();
+    });
+    window->ToolAction(u"修改"_s)->trigger();
+    QVERIFY(script.Finished());
+    QCOMPARE(notes.LastText(), TBookList::SaveFailedText());
+    QCOMPARE(scalar(u"select count(*) from books"_s), u"2"_s);
+
     // a cancelled dialog changes nothing
     script.Then(u"BookEditFrm"_s, [](QWidget* w) { static_cast<TBookEditFrm*>(w)->CancelBtn1()->click(); });
     window->ToolAction(u"添加"_s)->trigger();
     QCOMPARE(rows->RecordCount(), 3);
+    QCOMPARE(scalar(u"select count(*) from books"_s), u"2"_s);
 }
 
 void tst_HoldingListFrm::editOnEmptyListAddsATitle()
@@ -462,6 +500,21 @@ void tst_HoldingListFrm::deleteNamesCopiesOut()
     QCOMPARE(scalar(u"select count(*) from books"_s).toInt(), left);
     // the loans keep pointing at the removed title
     QCOMPARE(scalar(u"select count(*) from loans where BookId=1"_s).toInt(), openLoans + 2);
+}
+
+void tst_HoldingListFrm::deleteOfTitleGoneElsewhere()
+{
+    QFETCH(QString, engine);
+    QVERIFY(TTestDatabase::OpenWithSchema(engine));
+    addBooks({{u"D1"_s, u"别处已删"_s}, {u"D2"_s, u"留下的书"_s}});
+    auto window = openWindow<TBookListFrm>();
+    TLwDataSet* rows = window->List()->DataSet();
+    QVERIFY(rows->Locate(u"Code"_s, u"D1"_s));
+    Database().Execute(u"delete from books where Code='D1'"_s);
+    TRecordingNotifier notes;
+    window->ToolAction(u"删除"_s)->trigger();
+    QCOMPARE(notes.LastText(), TBookList::GoneText());
+    QCOMPARE(codes(rows), (QStringList{u"D2"_s}));
 }
 
 void tst_HoldingListFrm::classDeletedElsewhere()

@@ -1,4 +1,5 @@
 #include "CirculationFixture.h"
+#include "app/Commands.h"
 #include "app/LwDateTimePicker.h"
 #include "circulation/BookPickFrm.h"
 #include "circulation/BookRenewSet.h"
@@ -16,6 +17,7 @@
 #include "support/RecordingNotifier.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -73,6 +75,45 @@ private:
 
 private slots:
     void cleanup() { Clock::SetFixed({}); }
+
+    // The main window's three commands each open a window of their own, with both tabs.
+    void commands_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("caption");
+        QTest::addColumn<QStringList>("tabs");
+        QTest::newRow("loan") << u"LoanAction1"_s << u"LoanEditFrm"_s << u"图书期刊借阅"_s
+                              << QStringList{u"图书借阅"_s, u"期刊借阅"_s};
+        QTest::newRow("return") << u"ReturnEditAction1"_s << u"ReturnEditFrm"_s << u"图书期刊归还"_s
+                                << QStringList{u"图书归还"_s, u"期刊归还"_s};
+        QTest::newRow("renew") << u"RenewEditAction1"_s << u"RenewEditFrm"_s << u"图书期刊续借"_s
+                               << QStringList{u"图书续借"_s, u"期刊续借"_s};
+    }
+    void commands()
+    {
+        QFETCH(QString, command);
+        QFETCH(QString, name);
+        QFETCH(QString, caption);
+        QFETCH(QStringList, tabs);
+        QVERIFY(Open(TTestDatabase::SQLite));
+        const RCommand* found = FindCommand(command);
+        QVERIFY(found && found->Run);
+        found->Run(nullptr);
+        found->Run(nullptr);
+        QList<TCirculationFrm*> windows;
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* window = qobject_cast<TCirculationFrm*>(top); window && window->isVisible())
+                windows << window;
+        QCOMPARE(windows.size(), 2);
+        for (TCirculationFrm* window : windows) {
+            QCOMPARE(window->objectName(), name);
+            QCOMPARE(window->windowTitle(), caption);
+            QCOMPARE(window->Tabs()->count(), 2);
+            QCOMPARE((QStringList{window->Tabs()->tabText(0), window->Tabs()->tabText(1)}), tabs);
+            window->close();
+        }
+    }
 
     // Enter in the reader and code boxes: by code, by initials, ISBN or ISSN; a miss warns and
     // changes nothing.

@@ -3,7 +3,10 @@
 #include "app/HelpViewer.h"
 #include "app/MainFrm.h"
 #include "app/MessageHelpers.h"
+#include "circulation/LoanEditFrm.h"
 #include "circulation/LoanQueryFrm.h"
+#include "circulation/RenewEditFrm.h"
+#include "circulation/ReturnEditFrm.h"
 #include "holdings/BookListFrm.h"
 #include "holdings/CatalogEditFrm.h"
 #include "holdings/InfoListFrm.h"
@@ -211,6 +214,9 @@ QList<RCommand> buildCommands()
     set(u"PublisherListAction1"_s, [](QWidget* main) { TInfoListFrm::ShowPublishers(main); });
     set(u"BookListAction1"_s, [](QWidget* main) { TBookListFrm::ShowBooks(main); });
     set(u"JournaListAction1"_s, [](QWidget* main) { TJournalListFrm::ShowJournals(main); });
+    set(u"LoanAction1"_s, [](QWidget* main) { TLoanEditFrm::Execute(main); });
+    set(u"ReturnEditAction1"_s, [](QWidget* main) { TReturnEditFrm::Execute(main); });
+    set(u"RenewEditAction1"_s, [](QWidget* main) { TRenewEditFrm::Execute(main); });
     set(u"ReaderskindListAction1"_s, [](QWidget* main) { TInfoListFrm::ShowReaderskinds(main); });
     set(u"LoanQueryAction1"_s, [](QWidget* main) { TLoanQueryFrm::ShowLoanQuery(main); });
     set(u"ReaderListAction1"_s, [](QWidget* main) { TReaderListFrm::ShowReaders(main); });

@@ -13,6 +13,7 @@
 #include "circulation/FineQuery.h"
 #include "data/Clock.h"
 #include "data/Database.h"
+#include "data/LocalTime.h"
 #include "data/DbError.h"
 #include "holdings/BookSet.h"
 #include "holdings/ReaderSet.h"
@@ -212,6 +213,8 @@ void report(const QString& what, const QList<double>& ours, const QList<double>&
 
 int main(int argc, char** argv)
 {
+    // as the program does at start: every date read asks for the zone offset
+    LocalTime::CacheSystemZone();
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addHelpOption();

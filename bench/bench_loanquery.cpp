@@ -9,6 +9,7 @@
 #include "circulation/LoanQuery.h"
 #include "data/Clock.h"
 #include "data/Database.h"
+#include "data/LocalTime.h"
 #include "holdings/Schema.h"
 #include "project/KeyValue2.h"
 
@@ -206,6 +207,8 @@ void runEngine(const QString& label, int runs, bool needsFill)
 
 int main(int argc, char** argv)
 {
+    // as the program does at start: every date read asks for the zone offset
+    LocalTime::CacheSystemZone();
     QCoreApplication app(argc, argv);
     QCommandLineParser parser;
     parser.addHelpOption();

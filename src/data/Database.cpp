@@ -263,6 +263,12 @@ bool TDatabase::TryConnect(const QString& connectionString, QString* error, bool
             db.close();
             return fail(message);
         }
+        // A write-ahead log syncs once per commit instead of several times, which is what makes a
+        // loan or return save fast on an ordinary disk, and it stays as durable. The file keeps the
+        // mode; copies of the database must go through SQLite's own backup (the -wal file holds
+        // committed work until the next checkpoint). A file system that cannot share memory refuses
+        // the mode and the file simply stays in rollback-journal mode.
+        probe.exec(u"pragma journal_mode=wal"_s);
         m_engine = TEngine::SQLite;
         return true;
     }

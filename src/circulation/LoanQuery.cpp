@@ -118,7 +118,7 @@ TLoanQuery::TLoanQuery(TLoanKind kind) : m_kind(kind), m_where(std::make_unique<
     m_shldretDate = set->FieldIndex(u"ShldretDate"_s);
     m_overdaysCalc = set->FieldIndex(u"OverdaysCalc"_s);
     m_loanState = set->FieldIndex(u"LoanState"_s);
-    DataSet()->SetOnCalcFields([this](TLwDataSet& set) { CalcFields(set); });
+    DataSet()->SetOnCalcFields([this](TLwDataSet& rows) { CalcFields(rows); });
 }
 
 TLoanQuery::~TLoanQuery() = default;

@@ -41,11 +41,11 @@ struct TTitle
 {
     QString Code;
     QString Name;
-    QVariant CataId;
+    QVariant CataId = {};
     int QtyLib = 1;
     int QtyLoan = 0;
     int QtyOff = 0;
-    QString Extra; // books: Author; journals: YearNo
+    QString Extra = {}; // books: Author; journals: YearNo
 };
 
 void addBooks(const QList<TTitle>& titles)
@@ -100,7 +100,8 @@ template <typename W> std::unique_ptr<W> openWindow()
     window->setAttribute(Qt::WA_DeleteOnClose, false);
     window->show();
     // the tree selects its root once the window is up, which lists every title
-    QTest::qWaitFor([&] { return window->List()->DataSet()->Active(); });
+    if (!QTest::qWaitFor([&] { return window->List()->DataSet()->Active(); }))
+        qWarning("the list window did not list its titles");
     return window;
 }
 
